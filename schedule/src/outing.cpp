@@ -1,0 +1,36 @@
+#include "schedule/outing.h"
+
+#include <cstdio>
+
+#include "reckoning/tenichi.h"
+
+namespace sorahemi::schedule {
+
+OutingKeys outing_keys(reckoning::Date date) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%04d%02u%02u", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+  return {std::string(digits) + "DE", std::string(digits) + "DI"};
+}
+
+Outing load_outing(const ScheduleFile& file, reckoning::Date date) {
+  const OutingKeys keys = outing_keys(date);
+  Outing outing;
+  outing.destination = file.read(schedule_section, keys.destination, "");
+  outing.direction = file.read(schedule_section, keys.direction, reckoning::direction_texts[0]);
+  return outing;
+}
+
+void apply_outing(ScheduleFile& file, reckoning::Date date, const Outing& outing) {
+  const OutingKeys keys = outing_keys(date);
+  // Only DE decides whether an entry exists.
+  if (outing.destination.empty() && file.has_key(schedule_section, keys.destination)) {
+    file.remove(schedule_section, keys.destination);
+    file.remove(schedule_section, keys.direction);
+    return;
+  }
+  file.write(schedule_section, keys.destination, outing.destination);
+  file.write(schedule_section, keys.direction, outing.direction);
+}
+
+}  // namespace sorahemi::schedule

@@ -1,0 +1,252 @@
+#include "schedule/profile.h"
+
+#include <algorithm>
+
+#include "schedule/cp932.h"
+
+namespace sorahemi::schedule::profile {
+namespace {
+
+constexpr std::string_view crlf = "\r\n";
+
+// A line's content is [begin, end); its line break, if any, is [end, next).
+struct Line {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::size_t next = 0;
+
+  bool has_break() const { return next > end; }
+};
+
+Line line_at(std::string_view text, std::size_t begin) {
+  // CR and LF are never trail bytes, so a byte search finds the line breaks.
+  const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+  std::size_t next = end;
+  if (next < text.size() && text[next] == '\r') ++next;
+  if (next < text.size() && text[next] == '\n') ++next;
+  return {begin, end, next};
+}
+
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
+
+// Blanks, '=', ';' and quotes lie below 0x40 and so are never trail bytes either.
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string_view unquoted(std::string_view s) {
+  if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front()) {
+    return s.substr(1, s.size() - 2);
+  }
+  return s;
+}
+
+struct Parsed {
+  enum class Kind { header, entry, other } kind = Kind::other;
+  std::string_view name;
+  std::string_view value;
+};
+
+Parsed parse(std::string_view content) {
+  const std::string_view line = trimmed(content);
+  if (line.empty() || line.front() == ';') return {};
+  if (line.front() == '[') {
+    std::size_t pos = 1;
+    while (pos < line.size() && line[pos] != ']') pos += cp932::character_length(line, pos);
+    return {Parsed::Kind::header, trimmed(line.substr(1, pos - 1)), {}};
+  }
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return {};
+  return {Parsed::Kind::entry, trimmed(line.substr(0, equals)),
+          unquoted(trimmed(line.substr(equals + 1)))};
+}
+
+bool is_ascii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string ascii_folded(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), ascii_lower);
+  return s;
+}
+
+// Compares character by character so that a trail byte that looks like a letter never folds.
+bool same_characters_folded(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t pos = 0; pos < a.size();) {
+    const std::size_t length = cp932::character_length(a, pos);
+    if (length != cp932::character_length(b, pos)) return false;
+    if (length == 1 ? ascii_lower(a[pos]) != ascii_lower(b[pos])
+                    : a.compare(pos, 2, b, pos, 2) != 0) {
+      return false;
+    }
+    pos += length;
+  }
+  return true;
+}
+
+// Names are compared as decoded text, so that duplicate codes of one character match too.
+bool names_match(std::string_view a, std::string_view b) {
+  if (same_characters_folded(a, b)) return true;
+  if (is_ascii(a) && is_ascii(b)) return false;
+  return fold_name(a) == fold_name(b);
+}
+
+std::string_view cut_to_characters(std::string_view value, std::size_t limit) {
+  std::size_t pos = 0;
+  while (pos < value.size()) {
+    const std::size_t length = cp932::character_length(value, pos);
+    if (pos + length > limit) break;
+    pos += length;
+  }
+  return value.substr(0, pos);
+}
+
+struct Section {
+  Line header;
+  std::size_t body_end = 0;  // where the next header, or the text, begins
+};
+
+std::optional<Section> find_section(std::string_view text, std::string_view section) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const Line line = line_at(text, pos);
+    pos = line.next;
+    const Parsed parsed = parse(text.substr(line.begin, line.end - line.begin));
+    if (parsed.kind != Parsed::Kind::header || !names_match(parsed.name, section)) continue;
+    std::size_t body_end = pos;
+    while (body_end < text.size()) {
+      const Line body_line = line_at(text, body_end);
+      if (parse(text.substr(body_line.begin, body_line.end - body_line.begin)).kind ==
+          Parsed::Kind::header) {
+        break;
+      }
+      body_end = body_line.next;
+    }
+    return Section{line, body_end};
+  }
+  return std::nullopt;
+}
+
+// Calls visit(line, parsed) for every entry of the section until it returns true.
+template <class Visit>
+void for_each_entry(std::string_view text, const Section& section, Visit visit) {
+  for (std::size_t pos = section.header.next; pos < section.body_end;) {
+    const Line line = line_at(text, pos);
+    pos = line.next;
+    const Parsed parsed = parse(text.substr(line.begin, line.end - line.begin));
+    if (parsed.kind == Parsed::Kind::entry && visit(line, parsed)) return;
+  }
+}
+
+struct Entry {
+  Line line;
+  Parsed parsed;
+};
+
+std::optional<Entry> find_entry(std::string_view text, const Section& section,
+                                std::string_view key) {
+  std::optional<Entry> found;
+  for_each_entry(text, section, [&](const Line& line, const Parsed& parsed) {
+    if (!names_match(parsed.name, key)) return false;
+    found = Entry{line, parsed};
+    return true;
+  });
+  return found;
+}
+
+// Reading drops blanks around a value and one pair of quotes; a value they would change is
+// written inside a pair of double quotes, which reading takes off again.
+bool reading_changes(std::string_view value) {
+  return !value.empty() && (is_blank(value.front()) || is_blank(value.back()) ||
+                            unquoted(value).size() != value.size());
+}
+
+std::string entry_line(std::string_view key, std::string_view value) {
+  std::string line;
+  line.append(key).append("=");
+  if (reading_changes(value)) {
+    line.append("\"").append(value).append("\"");
+  } else {
+    line.append(value);
+  }
+  return line.append(crlf);
+}
+
+// Inserts at `pos`, first ending the line before it when that one had no line break.
+std::string inserted(std::string_view text, std::size_t pos, bool needs_break,
+                     std::string_view addition) {
+  std::string result(text.substr(0, pos));
+  if (needs_break) result.append(crlf);
+  result.append(addition).append(text.substr(pos));
+  return result;
+}
+
+}  // namespace
+
+std::string fold_name(std::string_view name) { return ascii_folded(cp932::decode(name)); }
+
+std::optional<std::string> value(std::string_view text, std::string_view section,
+                                 std::string_view key) {
+  const auto found_section = find_section(text, section);
+  if (!found_section) return std::nullopt;
+  const auto entry = find_entry(text, *found_section, key);
+  if (!entry) return std::nullopt;
+  return std::string(cut_to_characters(entry->parsed.value, max_value_bytes));
+}
+
+bool has_key(std::string_view text, std::string_view section, std::string_view key) {
+  const auto found_section = find_section(text, section);
+  return found_section && find_entry(text, *found_section, key);
+}
+
+std::unordered_map<std::string, std::string> section_values(std::string_view text,
+                                                            std::string_view section) {
+  std::unordered_map<std::string, std::string> values;
+  if (const auto found_section = find_section(text, section)) {
+    for_each_entry(text, *found_section, [&](const Line&, const Parsed& parsed) {
+      values.try_emplace(fold_name(parsed.name), cut_to_characters(parsed.value, max_value_bytes));
+      return false;
+    });
+  }
+  return values;
+}
+
+std::string with_value(std::string_view text, std::string_view section, std::string_view key,
+                       std::string_view value) {
+  const auto found_section = find_section(text, section);
+  if (!found_section) {
+    std::string addition;
+    addition.append("[").append(section).append("]").append(crlf).append(entry_line(key, value));
+    const bool ends_open = !text.empty() && text.back() != '\r' && text.back() != '\n';
+    return inserted(text, text.size(), ends_open, addition);
+  }
+  if (const auto entry = find_entry(text, *found_section, key)) {
+    // The file's spelling of the key is kept.
+    std::string result(text.substr(0, entry->line.begin));
+    result.append(entry_line(entry->parsed.name, value)).append(text.substr(entry->line.next));
+    return result;
+  }
+  Line last = found_section->header;
+  for_each_entry(text, *found_section, [&](const Line& line, const Parsed&) {
+    last = line;
+    return false;
+  });
+  return inserted(text, last.next, !last.has_break(), entry_line(key, value));
+}
+
+std::optional<std::string> without_key(std::string_view text, std::string_view section,
+                                       std::string_view key) {
+  const auto found_section = find_section(text, section);
+  if (!found_section) return std::nullopt;
+  const auto entry = find_entry(text, *found_section, key);
+  if (!entry) return std::nullopt;
+  std::string result(text.substr(0, entry->line.begin));
+  result.append(text.substr(entry->line.next));
+  return result;
+}
+
+}  // namespace sorahemi::schedule::profile

@@ -1,0 +1,92 @@
+#include "schedule/schedule_file.h"
+
+#include <optional>
+
+#include "schedule/cp932.h"
+#include "schedule/durable_file.h"
+#include "schedule/errors.h"
+#include "schedule/profile.h"
+
+namespace sorahemi::schedule {
+namespace {
+
+// A name the code page cannot hold cannot be in the file either.
+std::optional<std::string> encoded_name(std::string_view name) {
+  try {
+    return cp932::encode(name);
+  } catch (const UnstorableText&) {
+    return std::nullopt;
+  }
+}
+
+// A line break or NUL would put lines of its own into the file.
+std::string storable(std::string_view text) {
+  if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
+    throw UnstorableText("改行や NUL 文字は予定ファイルに保存できません");
+  }
+  return cp932::encode(text);
+}
+
+}  // namespace
+
+ScheduleFile::ScheduleFile(const std::filesystem::path& path)
+    : path_(std::filesystem::absolute(path)) {}
+
+std::string ScheduleFile::read(std::string_view section, std::string_view key,
+                               std::string_view fallback) const {
+  const auto section_bytes = encoded_name(section);
+  const auto key_bytes = encoded_name(key);
+  const auto text = read_file(path_);
+  if (!section_bytes || !key_bytes || !text) return std::string(fallback);
+  const auto value = profile::value(*text, *section_bytes, *key_bytes);
+  return value ? cp932::decode(*value) : std::string(fallback);
+}
+
+bool ScheduleFile::has_key(std::string_view section, std::string_view key) const {
+  const auto section_bytes = encoded_name(section);
+  const auto key_bytes = encoded_name(key);
+  const auto text = read_file(path_);
+  return section_bytes && key_bytes && text && profile::has_key(*text, *section_bytes, *key_bytes);
+}
+
+void ScheduleFile::write(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string section_bytes = storable(section);
+  const std::string key_bytes = storable(key);
+  const std::string value_bytes = storable(value);
+  update_file(path_, [&](const std::optional<std::string>& text) {
+    return profile::with_value(text.value_or(""), section_bytes, key_bytes, value_bytes);
+  });
+}
+
+void ScheduleFile::remove(std::string_view section, std::string_view key) {
+  const auto section_bytes = encoded_name(section);
+  const auto key_bytes = encoded_name(key);
+  if (!section_bytes || !key_bytes || !has_key(section, key)) return;
+  update_file(path_, [&](const std::optional<std::string>& text) -> std::optional<std::string> {
+    if (!text) return std::nullopt;
+    return profile::without_key(*text, *section_bytes, *key_bytes);
+  });
+}
+
+ScheduleSnapshot::ScheduleSnapshot(const ScheduleFile& file, std::string_view section) {
+  const auto section_bytes = encoded_name(section);
+  const auto text = read_file(file.path());
+  if (section_bytes && text) values_ = profile::section_values(*text, *section_bytes);
+}
+
+std::string ScheduleSnapshot::read(std::string_view key, std::string_view fallback) const {
+  const auto key_bytes = encoded_name(key);
+  if (!key_bytes) return std::string(fallback);
+  const auto found = values_.find(profile::fold_name(*key_bytes));
+  return found == values_.end() ? std::string(fallback) : cp932::decode(found->second);
+}
+
+std::filesystem::path schedule_path_for(const std::filesystem::path& program) {
+  std::string name = program.filename().string();
+  if (const auto dot = name.rfind('.'); dot != std::string::npos) name.erase(dot);
+  return program.parent_path() / (name + ".ini");
+}
+
+std::filesystem::path running_program() { return std::filesystem::read_symlink("/proc/self/exe"); }
+
+}  // namespace sorahemi::schedule
