@@ -1,6 +1,5 @@
 // sorahemi-cli: the daily page and the dialog's apply rule, for scripts and headless use.
 #include <CLI/CLI.hpp>
-
 #include <charconv>
 #include <cstdio>
 #include <iostream>
@@ -56,11 +55,20 @@ std::string iso_date(Date date) {
 void append_escaped(std::string& line, std::string_view field_text) {
   for (const char c : field_text) {
     switch (c) {
-      case '\t': line += "\\t"; break;
-      case '\r': line += "\\r"; break;
-      case '\n': line += "\\n"; break;
-      case '\\': line += "\\\\"; break;
-      default: line += c;
+      case '\t':
+        line += "\\t";
+        break;
+      case '\r':
+        line += "\\r";
+        break;
+      case '\n':
+        line += "\\n";
+        break;
+      case '\\':
+        line += "\\\\";
+        break;
+      default:
+        line += c;
     }
   }
 }
@@ -68,7 +76,7 @@ void append_escaped(std::string& line, std::string_view field_text) {
 std::string tsv_line(Date date, const schedule::DailyPage& page) {
   std::string line = iso_date(date);
   for (const std::string_view text :
-       {std::string_view(page.date_line), std::string_view(page.designation), page.tenichi,
+       {std::string_view(page.date_line), std::string_view(page.designation), page.tenichi(),
         std::string_view(page.destination), std::string_view(page.direction)}) {
     line += '\t';
     append_escaped(line, text);
@@ -79,7 +87,7 @@ std::string tsv_line(Date date, const schedule::DailyPage& page) {
 
 std::string readable_page(const schedule::DailyPage& page) {
   std::string text = page.date_line + "\n" + page.designation + "\n";
-  text.append("禁忌の方角　天一：").append(page.tenichi).append("\n");
+  text.append("禁忌の方角　天一：").append(page.tenichi()).append("\n");
   text.append("外出予定　　").append(page.destination);
   if (!page.direction.empty()) text.append("　").append(page.direction);
   return text + "\n";
@@ -145,8 +153,7 @@ void run_apply(const ApplyOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"ソラヘミ: the daily page and the outing schedule from a terminal",
-               "sorahemi-cli"};
+  CLI::App app{"ソラヘミ: the daily page and the outing schedule from a terminal", "sorahemi-cli"};
   app.require_subcommand(1);
 
   PageOptions page;

@@ -1,6 +1,6 @@
-#include <ctime>
-
 #include "reckoning/date.h"
+
+#include <ctime>
 
 namespace sorahemi::reckoning {
 

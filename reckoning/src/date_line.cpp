@@ -14,8 +14,8 @@
 namespace sorahemi::reckoning {
 namespace {
 
-constexpr DayNumber unix_epoch = day_number(Date{std::chrono::year{1970}, std::chrono::January,
-                                                 std::chrono::day{1}});
+constexpr DayNumber unix_epoch =
+    day_number(Date{std::chrono::year{1970}, std::chrono::January, std::chrono::day{1}});
 constexpr double milliseconds_per_day = 86'400'000.0;
 // A date that lies in 明治 in every version of the era data.
 constexpr Date in_meiji{std::chrono::year{1900}, std::chrono::January, std::chrono::day{1}};

@@ -33,8 +33,8 @@ using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 Converter open_converter() {
   UErrorCode status = U_ZERO_ERROR;
   Converter converter(ucnv_open("windows-31j", &status));
-  ucnv_setToUCallBack(converter.get(), substitute_replacement_character, nullptr, nullptr,
-                      nullptr, &status);
+  ucnv_setToUCallBack(converter.get(), substitute_replacement_character, nullptr, nullptr, nullptr,
+                      &status);
   ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                         &status);
   if (U_FAILURE(status)) throw std::runtime_error("ICU has no windows-31j converter");
@@ -84,7 +84,8 @@ bool try_encode(const icu::UnicodeString& text, std::string& bytes) {
     icu::UnicodeString(code_point).toUTF8String(character);
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(code_point));
-    throw UnstorableText("「" + character + "」(" + code + ") は予定ファイルに保存できない文字です");
+    throw UnstorableText("「" + character + "」(" + code +
+                         ") は予定ファイルに保存できない文字です");
   }
   throw UnstorableText("予定ファイルに保存できない文字が含まれています");
 }
@@ -120,7 +121,8 @@ std::string encode(std::string_view utf8) {
 }
 
 std::size_t character_length(std::string_view bytes, std::size_t pos) {
-  const bool pair = pos + 1 < bytes.size() && is_lead_byte(static_cast<unsigned char>(bytes[pos])) &&
+  const bool pair = pos + 1 < bytes.size() &&
+                    is_lead_byte(static_cast<unsigned char>(bytes[pos])) &&
                     is_trail_byte(static_cast<unsigned char>(bytes[pos + 1]));
   return pair ? 2 : 1;
 }

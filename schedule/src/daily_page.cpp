@@ -2,7 +2,6 @@
 
 #include "reckoning/date_line.h"
 #include "reckoning/sexagenary.h"
-#include "reckoning/tenichi.h"
 #include "schedule/outing.h"
 
 namespace sorahemi::schedule {
@@ -17,7 +16,7 @@ DailyPage compose(reckoning::Date date, const Read& read) {
   const DayNumber n = day_number(date);
   page.date_line = date_line(date);
   page.designation = designation(stem_index(n), branch_index(n));
-  page.tenichi = tenichi_direction(kanshi_index(n));
+  page.kanshi_index = kanshi_index(n);
   const OutingKeys keys = outing_keys(date);
   page.destination = read(keys.destination, no_outing);
   page.direction = read(keys.direction, "");

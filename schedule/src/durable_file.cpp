@@ -50,8 +50,8 @@ std::optional<std::string> read_descriptor(int fd) {
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) bytes.resize(bytes.size() + 4096);  // the file grew meanwhile
-    const ssize_t count = retry_interrupted(
-        [&] { return ::read(fd, bytes.data() + filled, bytes.size() - filled); });
+    const ssize_t count =
+        retry_interrupted([&] { return ::read(fd, bytes.data() + filled, bytes.size() - filled); });
     if (count < 0) return std::nullopt;
     if (count == 0) break;
     filled += static_cast<std::size_t>(count);
@@ -138,9 +138,8 @@ std::optional<std::string> read_file(const fs::path& path) {
 
 void update_file(const fs::path& path, const FileChange& change) {
   const fs::path target = link_target(path);
-  Descriptor folder(retry_interrupted([&] {
-    return ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  }));
+  Descriptor folder(retry_interrupted(
+      [&] { return ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
   if (!folder.valid() || retry_interrupted([&] { return ::flock(folder.get(), LOCK_EX); }) != 0) {
     throw IniFileError(path);
   }

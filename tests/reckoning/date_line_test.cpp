@@ -49,7 +49,8 @@ TEST(DateLine, WeekdayFollowsTheStandardCalendarOverFourHundredYears) {
   const auto start = std::chrono::sys_days{ymd(2000, 1, 1)};
   for (auto d = start; d < start + std::chrono::days{146097}; ++d) {
     const std::string line = date_line(Date{d});
-    const std::string expected = std::string("(") + names[std::chrono::weekday{d}.c_encoding()] + ")";
+    const std::string expected =
+        std::string("(") + names[std::chrono::weekday{d}.c_encoding()] + ")";
     ASSERT_EQ(line.substr(line.size() - expected.size()), expected) << line;
   }
 }

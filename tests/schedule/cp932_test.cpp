@@ -55,7 +55,8 @@ TEST(Cp932, CharacterOutsideTheCodePageIsRefusedByName) {
       cp932::encode(row.text);
       ADD_FAILURE() << row.text << " was encoded";
     } catch (const UnstorableText& error) {
-      EXPECT_EQ(std::string(error.what()), std::string(row.named) + " は予定ファイルに保存できない文字です");
+      EXPECT_EQ(std::string(error.what()),
+                std::string(row.named) + " は予定ファイルに保存できない文字です");
     }
   }
 }

@@ -49,9 +49,17 @@ TEST_F(OutingTest, PageAndDialogDefaultsForEveryStateOfADate) {
     const char* dialog_direction;
   } rows[] = {
       {"no entry", {}, "なし", "", "", "子（北）"},
-      {"both keys", {{"20040503DE", "京都"}, {"20040503DI", "乾（北西）"}}, "京都", "乾（北西）",
-       "京都", "乾（北西）"},
-      {"empty destination", {{"20040503DE", ""}, {"20040503DI", "卯（東）"}}, "", "卯（東）", "",
+      {"both keys",
+       {{"20040503DE", "京都"}, {"20040503DI", "乾（北西）"}},
+       "京都",
+       "乾（北西）",
+       "京都",
+       "乾（北西）"},
+      {"empty destination",
+       {{"20040503DE", ""}, {"20040503DI", "卯（東）"}},
+       "",
+       "卯（東）",
+       "",
        "卯（東）"},
       {"destination only", {{"20040503DE", "京都"}}, "京都", "", "京都", "子（北）"},
       {"direction only", {{"20040503DI", "卯（東）"}}, "なし", "卯（東）", "", "卯（東）"},
@@ -123,7 +131,7 @@ TEST_F(OutingTest, DailyPagesOfTheWorkedExamples) {
     store(row.entries);
     const DailyPage page = compose_daily_page(row.date, file);
     EXPECT_EQ(page.date_text(), row.date_text);
-    EXPECT_EQ(page.tenichi, row.tenichi);
+    EXPECT_EQ(page.tenichi(), row.tenichi);
     EXPECT_EQ(page.destination, row.destination);
     EXPECT_EQ(page.direction, row.direction);
   }

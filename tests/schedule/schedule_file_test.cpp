@@ -60,7 +60,8 @@ TEST_F(ScheduleFileTest, TextTheFileCannotHoldIsRefusedAndNothingIsWritten) {
 
 TEST_F(ScheduleFileTest, WriteThatCannotHappenSaysSoAndLeavesNoFile) {
   put_file(folder / "plain", "");
-  for (const auto& where : {folder / "missing" / "sorahemi.ini", folder / "plain" / "sorahemi.ini"}) {
+  for (const auto& where :
+       {folder / "missing" / "sorahemi.ini", folder / "plain" / "sorahemi.ini"}) {
     ScheduleFile unwritable(where);
     try {
       unwritable.write("Schedule", "k", "v");

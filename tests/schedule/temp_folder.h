@@ -13,7 +13,8 @@ namespace sorahemi::schedule::testing {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "sorahemi-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "sorahemi-test-XXXXXX").string();
     path_ = mkdtemp(pattern.data());
   }
   ~TempFolder() { std::filesystem::remove_all(path_); }

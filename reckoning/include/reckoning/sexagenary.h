@@ -17,7 +17,7 @@ using KanshiIndex = std::int32_t;
 inline constexpr std::array<std::string_view, 10> Jikkan{"甲", "乙", "丙", "丁", "戊",
                                                          "己", "庚", "辛", "壬", "癸"};
 inline constexpr std::array<std::string_view, 10> JikkanYomi{
-    "きのえ", "きのと", "ひのえ", "ひのと", "つちのえ",
+    "きのえ",   "きのと", "ひのえ", "ひのと",   "つちのえ",
     "つちのと", "かのえ", "かのと", "みずのえ", "みずのと"};
 inline constexpr std::array<std::string_view, 12> Junishi{"子", "丑", "寅", "卯", "辰", "巳",
                                                           "午", "未", "申", "酉", "戌", "亥"};

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "reckoning/date.h"
+#include "reckoning/tenichi.h"
 #include "schedule/schedule_file.h"
 
 namespace sorahemi::schedule {
@@ -12,12 +13,14 @@ namespace sorahemi::schedule {
 struct DailyPage {
   std::string date_line;
   std::string designation;
-  std::string_view tenichi;  // Ten'ichi's direction, or 天上
-  std::string destination;   // the stored destination, or なし
-  std::string direction;     // the stored direction, or empty
+  reckoning::KanshiIndex kanshi_index = 0;
+  std::string destination;  // the stored destination, or なし
+  std::string direction;    // the stored direction, or empty
 
   // The date label's two lines.
   std::string date_text() const { return date_line + "\r\n" + designation; }
+  // Ten'ichi's direction, or 天上.
+  std::string_view tenichi() const { return reckoning::tenichi_direction(kanshi_index); }
 };
 
 // The reckoning first, then the date's two keys read through one accessor.

@@ -18,8 +18,7 @@ class ScheduleFile {
   const std::filesystem::path& path() const { return path_; }
 
   // The key's value, also when empty; the fallback when the file, section or key is missing.
-  std::string read(std::string_view section, std::string_view key,
-                   std::string_view fallback) const;
+  std::string read(std::string_view section, std::string_view key, std::string_view fallback) const;
   bool has_key(std::string_view section, std::string_view key) const;
 
   // Throws UnstorableText for a text the file cannot hold, IniFileError when the file cannot be

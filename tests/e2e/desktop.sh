@@ -1,0 +1,48 @@
+# Sourced by the end-to-end tests: a real X server (Xvfb) with a window manager (openbox), and
+# helpers to find and close windows as a user would.
+desktop_start() {
+  local fifo
+  fifo="$(mktemp -u)"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  desktop_xvfb=$!
+  read -r display <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
+  openbox >/dev/null 2>&1 &
+  desktop_wm=$!
+  # Ready once the window manager has claimed the screen.
+  for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "no window manager came up" >&2
+  return 1
+}
+
+desktop_stop() {
+  kill "$desktop_wm" "$desktop_xvfb" 2>/dev/null
+  wait "$desktop_wm" "$desktop_xvfb" 2>/dev/null
+}
+
+# The id of the first window with this exact title, waiting up to ten seconds for it. The title
+# is read from _NET_WM_NAME (UTF-8), which does not depend on the program's locale.
+desktop_window() {
+  local id
+  for _ in $(seq 100); do
+    id="$(wmctrl -l | awk -v title="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, "") } $0 == title { print id; exit }')"
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to ten seconds for a child process to end; its exit status goes to $exit_status.
+desktop_wait_exit() {
+  exit_status="still running"
+  for _ in $(seq 100); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      wait "$1"
+      exit_status=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+}
