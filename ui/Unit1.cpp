@@ -5,6 +5,7 @@
 #include "schedule/daily_page.h"
 #include "ui/Unit2.h"
 #include "ui/about.h"
+#include "ui/date_picker.h"
 #include "ui/error_box.h"
 #include "ui/fonts.h"
 #include "ui_Unit1.h"
@@ -90,7 +91,13 @@ void TForm1::show_destination(const QString& destination) {
   label->adjustSize();
 }
 
-void TForm1::BtnScheClick() {}
+void TForm1::BtnScheClick() {
+  Form2->date_picker()->set_date(ui_->DTP1->date_value());
+  Form2->show();  // the reminder and the load come first, over this still visible window
+  Form2->raise();
+  Form2->activateWindow();
+  hide();
+}
 
 void TForm1::Contents1Click() {}
 

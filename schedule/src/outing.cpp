@@ -29,6 +29,9 @@ void apply_outing(ScheduleFile& file, reckoning::Date date, const Outing& outing
     file.remove(schedule_section, keys.direction);
     return;
   }
+  // Both texts are checked first, so that a refused direction leaves no destination behind.
+  ensure_storable(outing.destination);
+  ensure_storable(outing.direction);
   file.write(schedule_section, keys.destination, outing.destination);
   file.write(schedule_section, keys.direction, outing.direction);
 }

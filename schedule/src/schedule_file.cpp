@@ -19,15 +19,19 @@ std::optional<std::string> encoded_name(std::string_view name) {
   }
 }
 
-// A line break or NUL would put lines of its own into the file.
 std::string storable(std::string_view text) {
-  if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
-    throw UnstorableText("改行や NUL 文字は予定ファイルに保存できません");
-  }
+  ensure_storable(text);
   return cp932::encode(text);
 }
 
 }  // namespace
+
+void ensure_storable(std::string_view text) {
+  if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
+    throw UnstorableText("改行や NUL 文字は予定ファイルに保存できません");
+  }
+  cp932::encode(text);
+}
 
 ScheduleFile::ScheduleFile(const std::filesystem::path& path)
     : path_(std::filesystem::absolute(path)) {}

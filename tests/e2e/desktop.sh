@@ -22,16 +22,42 @@ desktop_stop() {
   wait "$desktop_wm" "$desktop_xvfb" 2>/dev/null
 }
 
-# The id of the first window with this exact title, waiting up to ten seconds for it. The title
-# is read from _NET_WM_NAME (UTF-8), which does not depend on the program's locale.
+# The ids of the windows on screen with this exact title, read from _NET_WM_NAME (UTF-8), which
+# does not depend on the program's locale.
+desktop_windows() {
+  wmctrl -l | awk -v title="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, "") } $0 == title { print id }'
+}
+
+# The id of a window with this title other than the ones given, waiting up to ten seconds.
 desktop_window() {
-  local id
+  local title="$1" id
+  shift
   for _ in $(seq 100); do
-    id="$(wmctrl -l | awk -v title="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, "") } $0 == title { print id; exit }')"
-    [ -n "$id" ] && { echo "$id"; return 0; }
+    for id in $(desktop_windows "$title"); do
+      [[ " $* " == *" $id "* ]] || { echo "$id"; return 0; }
+    done
     sleep 0.1
   done
   return 1
+}
+
+# Gives a window the focus, and a moment to take it, as a user's eyes do.
+desktop_focus() {
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1
+  sleep 0.5
+}
+
+# Presses keys in a window.
+desktop_keys() {
+  desktop_focus "$1"
+  shift
+  xdotool key --delay 50 "$@"
+}
+
+# Types text into a window; xdotool maps each character onto a spare key for the moment.
+desktop_type() {
+  desktop_focus "$1"
+  LC_ALL=C.UTF-8 xdotool type --delay 100 "$2"  # xdotool reads its text in the locale's encoding
 }
 
 # Waits up to ten seconds for a child process to end; its exit status goes to $exit_status.

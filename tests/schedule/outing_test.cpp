@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "schedule/daily_page.h"
+#include "schedule/errors.h"
 #include "temp_folder.h"
 
 namespace sorahemi::schedule {
@@ -95,6 +96,12 @@ TEST_F(OutingTest, ApplyStoresDestinationAndDirectionAsTyped) {
   apply_outing(file, date, {"京都", ""});
   EXPECT_EQ(load_outing(file, date).destination, "京都");
   EXPECT_EQ(load_outing(file, date).direction, "");
+}
+
+TEST_F(OutingTest, RefusedDirectionLeavesNothingWritten) {
+  EXPECT_THROW(apply_outing(file, ymd(2004, 5, 3), {"京都", "北😀"}), UnstorableText);
+  EXPECT_THROW(apply_outing(file, ymd(2004, 5, 3), {"京都", "北\n[x]"}), UnstorableText);
+  EXPECT_FALSE(std::filesystem::exists(file.path()));
 }
 
 TEST_F(OutingTest, DailyPagesOfTheWorkedExamples) {

@@ -1,16 +1,15 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <optional>
 #include <stdexcept>
 
 #include "schedule/outing.h"
 #include "schedule/schedule_file.h"
 #include "tests/schedule/temp_folder.h"
+#include "tests/ui/box_answerer.h"
 #include "ui/Unit1.h"
 #include "ui/date_picker.h"
 #include "ui/fonts.h"
@@ -24,22 +23,6 @@ namespace {
 
 constexpr Date ymd(int y, unsigned m, unsigned d) {
   return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
-}
-
-// Answers the next modal box the program opens, after noting what it showed.
-struct SeenBox {
-  QString title;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-void answer_next_box(std::optional<SeenBox>& seen) {
-  QTimer::singleShot(0, [&seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    seen = SeenBox{box->windowTitle(), box->text(), box->icon()};
-    box->button(QMessageBox::Ok)->click();
-  });
 }
 
 }  // namespace
@@ -120,13 +103,12 @@ class MainWindowTest : public QObject {
   void errorInAHandlerComesOutAsTheErrorBoxAndTheLoopGoesOn() {
     show_window();
     clock_fails_ = true;
-    std::optional<SeenBox> seen;
-    answer_next_box(seen);
+    const sorahemi::ui::testing::BoxAnswerer user;
     button("BtnReset")->click();
-    QVERIFY(seen.has_value());
-    QCOMPARE(seen->title, QStringLiteral("ソラヘミ"));
-    QCOMPARE(seen->text, QStringLiteral("時計が読めません."));
-    QCOMPARE(seen->icon, QMessageBox::Critical);
+    QCOMPARE(user.seen().size(), 1u);
+    QCOMPARE(user.seen()[0].title, QStringLiteral("ソラヘミ"));
+    QCOMPARE(user.seen()[0].text, QStringLiteral("時計が読めません."));
+    QCOMPARE(user.seen()[0].icon, QMessageBox::Critical);
     QVERIFY(text("LbDate").startsWith(QStringLiteral("2004(平成16)年5月3日")));
     clock_fails_ = false;
     button("BtnReset")->click();
