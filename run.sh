@@ -4,4 +4,6 @@ set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$top/scripts/setup"
 sorahemi_build "$top"
-exec "$top/build/bin/sorahemi"
+# From its own folder, where the help document help/help.pdf resolves.
+cd "$top/build/bin"
+exec ./sorahemi

@@ -1,5 +1,6 @@
 #include "ui/Unit1.h"
 
+#include <QDir>
 #include <QShowEvent>
 
 #include "schedule/daily_page.h"
@@ -99,8 +100,12 @@ void TForm1::BtnScheClick() {
   hide();
 }
 
-void TForm1::Contents1Click() {}
+void TForm1::Contents1Click() {
+  // Looked up from the current folder at the moment of the request, not from the program's.
+  surroundings_.open_url(
+      QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("help/help.pdf"))));
+}
 
-void TForm1::About1Click() {}
+void TForm1::About1Click() { AboutBox->exec(); }
 
 }  // namespace sorahemi::ui

@@ -52,5 +52,26 @@ wmctrl -i -c "$(desktop_window ソラヘミ)"
 desktop_wait_exit "$program"
 check "the program ends with status 0" 0 "$exit_status"
 
+# The help item: a request for help/help.pdf in the current folder, through a stand-in for the
+# desktop's opener that records what it is asked; a missing document gets no message of ours.
+mkdir -p "$work/shims" "$work/elsewhere"
+cat >"$work/shims/xdg-open" <<SHIM
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/requests"
+exit 2
+SHIM
+chmod +x "$work/shims/xdg-open"
+(cd "$work/elsewhere" && PATH="$work/shims:$PATH" exec "$work/sorahemi") &
+program=$!
+main="$(desktop_window ソラヘミ)"
+desktop_keys "$main" alt+h h
+for _ in $(seq 50); do [ -s "$work/requests" ] && break; sleep 0.1; done
+check "the help item requests help/help.pdf from the current folder" \
+  "file://$work/elsewhere/help/help.pdf" "$(cat "$work/requests" 2>/dev/null)"
+sleep 1
+check "a missing document brings no message of the program's" "$main" "$(desktop_windows ソラヘミ)"
+wmctrl -i -c "$main"
+desktop_wait_exit "$program"
+
 echo "e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
