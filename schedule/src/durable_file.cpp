@@ -1,8 +1,6 @@
 #include "schedule/durable_file.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,44 +18,50 @@ namespace fs = std::filesystem;
 // Closes the descriptor; closing the folder's descriptor also drops its lock.
 class Descriptor {
  public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(Descriptor&& other) noexcept : fd_(other.release()) {}
+  Descriptor(FileSystem& system, int fd) : system_(system), fd_(fd) {}
+  Descriptor(Descriptor&& other) noexcept : system_(other.system_), fd_(std::exchange(other.fd_, -1)) {}
   Descriptor& operator=(Descriptor&&) = delete;
   ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) system_.close(fd_);
   }
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
-  int release() { return std::exchange(fd_, -1); }
+  // Closes now, reporting whether everything written reached the file.
+  bool close() { return system_.close(std::exchange(fd_, -1)) == 0; }
 
  private:
+  FileSystem& system_;
   int fd_;
 };
 
-template <class Call>
-auto retry_interrupted(Call call) {
-  decltype(call()) result;
-  do {
-    result = call();
-  } while (result == -1 && errno == EINTR);
-  return result;
-}
+// The file's bytes; nothing when it is missing or no regular file; an exception when it is
+// there but cannot be read, since writing over it would lose what it holds.
+struct Unreadable {};
 
-std::optional<std::string> read_descriptor(int fd) {
+std::optional<std::string> read_descriptor(FileSystem& system, int fd) {
   struct stat status {};
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  if (system.fstat(fd, &status) != 0) throw Unreadable{};
+  if (!S_ISREG(status.st_mode)) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(status.st_size), '\0');
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) bytes.resize(bytes.size() + 4096);  // the file grew meanwhile
-    const ssize_t count =
-        retry_interrupted([&] { return ::read(fd, bytes.data() + filled, bytes.size() - filled); });
-    if (count < 0) return std::nullopt;
+    const ssize_t count = system.read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (count < 0) throw Unreadable{};
     if (count == 0) break;
     filled += static_cast<std::size_t>(count);
   }
   bytes.resize(filled);
   return bytes;
+}
+
+std::optional<std::string> read_existing(const fs::path& path, FileSystem& system) {
+  Descriptor fd(system, system.open(path.c_str(), O_RDONLY));
+  if (!fd.valid()) {
+    if (errno == ENOENT) return std::nullopt;
+    throw Unreadable{};
+  }
+  return read_descriptor(system, fd.get());
 }
 
 // The file a chain of symbolic links ends in, so that the link itself is never replaced.
@@ -72,10 +76,11 @@ fs::path link_target(fs::path path) {
   return path;
 }
 
-bool write_all(int fd, const std::string& bytes) {
+// Every byte or a failure: a write that takes fewer bytes is continued, one that takes none
+// (a full disk) is a failure.
+bool write_all(FileSystem& system, int fd, const std::string& bytes) {
   for (std::size_t written = 0; written < bytes.size();) {
-    const ssize_t count = retry_interrupted(
-        [&] { return ::write(fd, bytes.data() + written, bytes.size() - written); });
+    const ssize_t count = system.write(fd, bytes.data() + written, bytes.size() - written);
     if (count <= 0) return false;
     written += static_cast<std::size_t>(count);
   }
@@ -89,62 +94,81 @@ std::string temporary_name(const fs::path& target) {
   return "." + target.filename().string() + "." + suffix + ".tmp";
 }
 
-// A new file beside the target, with the target's permissions (new files get the umask's).
-Descriptor create_temporary(int folder, const fs::path& target, std::string& name) {
-  for (int attempt = 0; attempt < 16; ++attempt) {
-    name = temporary_name(target);
-    Descriptor fd(retry_interrupted([&] {
-      return ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    }));
-    if (!fd.valid()) {
-      if (errno == EEXIST) continue;
-      break;
+class Replacement {
+ public:
+  Replacement(FileSystem& system, int folder, const fs::path& target)
+      : system_(system), folder_(folder), target_(target.filename().string()) {}
+
+  // Writes the bytes to a new file beside the target, flushes it, and renames it over the
+  // target; then flushes the folder, so that the rename itself is on disk.
+  bool replace(const std::string& bytes) {
+    Descriptor fd = create();
+    const bool done = fd.valid() && write_all(system_, fd.get(), bytes) &&
+                      system_.fsync(fd.get()) == 0 && fd.close() &&
+                      system_.renameat(folder_, name_.c_str(), target_.c_str()) == 0;
+    if (!done) {
+      if (!name_.empty()) system_.unlinkat(folder_, name_.c_str());
+      return false;
     }
-    struct stat status {};
-    if (::fstatat(folder, target.filename().c_str(), &status, 0) == 0) {
-      if (::fchmod(fd.get(), status.st_mode & 07777) != 0) {
-        ::unlinkat(folder, name.c_str(), 0);
+    return system_.fsync(folder_) == 0;
+  }
+
+ private:
+  // A new file with the target's permissions (new files get the umask's).
+  Descriptor create() {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+      const std::string name = temporary_name(target_);
+      Descriptor fd(system_, system_.openat(folder_, name.c_str(),
+                                            O_WRONLY | O_CREAT | O_EXCL, 0666));
+      if (!fd.valid()) {
+        if (errno == EEXIST) continue;
         break;
       }
-      // Only root may hand the file to its owner; for anyone else the owner is already right.
-      if (::geteuid() == 0) (void)::fchown(fd.get(), status.st_uid, status.st_gid);
+      name_ = name;
+      if (!keep_permissions(fd.get())) break;
+      return fd;
     }
-    return fd;
+    return Descriptor(system_, -1);
   }
-  return Descriptor(-1);
-}
 
-bool replace(int folder, const fs::path& target, const std::string& bytes) {
-  std::string name;
-  Descriptor fd = create_temporary(folder, target, name);
-  if (!fd.valid()) return false;
-  const bool written = write_all(fd.get(), bytes) && ::fsync(fd.get()) == 0 &&
-                       ::close(fd.release()) == 0 &&
-                       ::renameat(folder, name.c_str(), folder, target.filename().c_str()) == 0;
-  if (!written) {
-    ::unlinkat(folder, name.c_str(), 0);
-    return false;
+  bool keep_permissions(int fd) {
+    struct stat status {};
+    if (system_.fstatat(folder_, target_.c_str(), &status) != 0) return errno == ENOENT;
+    // Only root may hand the file to its owner; for anyone else the owner is already right.
+    if (::geteuid() == 0) (void)system_.fchown(fd, status.st_uid, status.st_gid);
+    return system_.fchmod(fd, status.st_mode & 07777) == 0;
   }
-  return ::fsync(folder) == 0;
-}
+
+  FileSystem& system_;
+  int folder_;
+  std::string target_;
+  std::string name_;
+};
 
 }  // namespace
 
-std::optional<std::string> read_file(const fs::path& path) {
-  Descriptor fd(retry_interrupted([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }));
-  if (!fd.valid()) return std::nullopt;
-  return read_descriptor(fd.get());
+std::optional<std::string> read_file(const fs::path& path, FileSystem& system) {
+  try {
+    return read_existing(path, system);
+  } catch (const Unreadable&) {
+    return std::nullopt;
+  }
 }
 
-void update_file(const fs::path& path, const FileChange& change) {
+void update_file(const fs::path& path, const FileChange& change, FileSystem& system) {
   const fs::path target = link_target(path);
-  Descriptor folder(retry_interrupted(
-      [&] { return ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
-  if (!folder.valid() || retry_interrupted([&] { return ::flock(folder.get(), LOCK_EX); }) != 0) {
+  Descriptor folder(system, system.open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY));
+  if (!folder.valid() || system.flock(folder.get(), LOCK_EX) != 0) throw IniFileError(path);
+  std::optional<std::string> current;
+  try {
+    current = read_existing(target, system);
+  } catch (const Unreadable&) {
     throw IniFileError(path);
   }
-  const std::optional<std::string> bytes = change(read_file(target));
-  if (bytes && !replace(folder.get(), target, *bytes)) throw IniFileError(path);
+  const std::optional<std::string> bytes = change(current);
+  if (bytes && !Replacement(system, folder.get(), target).replace(*bytes)) {
+    throw IniFileError(path);
+  }
 }
 
 }  // namespace sorahemi::schedule

@@ -33,14 +33,14 @@ void ensure_storable(std::string_view text) {
   cp932::encode(text);
 }
 
-ScheduleFile::ScheduleFile(const std::filesystem::path& path)
-    : path_(std::filesystem::absolute(path)) {}
+ScheduleFile::ScheduleFile(const std::filesystem::path& path, FileSystem& system)
+    : path_(std::filesystem::absolute(path)), system_(&system) {}
 
 std::string ScheduleFile::read(std::string_view section, std::string_view key,
                                std::string_view fallback) const {
   const auto section_bytes = encoded_name(section);
   const auto key_bytes = encoded_name(key);
-  const auto text = read_file(path_);
+  const auto text = read_file(path_, *system_);
   if (!section_bytes || !key_bytes || !text) return std::string(fallback);
   const auto value = profile::value(*text, *section_bytes, *key_bytes);
   return value ? cp932::decode(*value) : std::string(fallback);
@@ -49,7 +49,7 @@ std::string ScheduleFile::read(std::string_view section, std::string_view key,
 bool ScheduleFile::has_key(std::string_view section, std::string_view key) const {
   const auto section_bytes = encoded_name(section);
   const auto key_bytes = encoded_name(key);
-  const auto text = read_file(path_);
+  const auto text = read_file(path_, *system_);
   return section_bytes && key_bytes && text && profile::has_key(*text, *section_bytes, *key_bytes);
 }
 
@@ -57,24 +57,30 @@ void ScheduleFile::write(std::string_view section, std::string_view key, std::st
   const std::string section_bytes = storable(section);
   const std::string key_bytes = storable(key);
   const std::string value_bytes = storable(value);
-  update_file(path_, [&](const std::optional<std::string>& text) {
-    return profile::with_value(text.value_or(""), section_bytes, key_bytes, value_bytes);
-  });
+  update_file(
+      path_,
+      [&](const std::optional<std::string>& text) {
+        return profile::with_value(text.value_or(""), section_bytes, key_bytes, value_bytes);
+      },
+      *system_);
 }
 
 void ScheduleFile::remove(std::string_view section, std::string_view key) {
   const auto section_bytes = encoded_name(section);
   const auto key_bytes = encoded_name(key);
   if (!section_bytes || !key_bytes || !has_key(section, key)) return;
-  update_file(path_, [&](const std::optional<std::string>& text) -> std::optional<std::string> {
-    if (!text) return std::nullopt;
-    return profile::without_key(*text, *section_bytes, *key_bytes);
-  });
+  update_file(
+      path_,
+      [&](const std::optional<std::string>& text) -> std::optional<std::string> {
+        if (!text) return std::nullopt;
+        return profile::without_key(*text, *section_bytes, *key_bytes);
+      },
+      *system_);
 }
 
 ScheduleSnapshot::ScheduleSnapshot(const ScheduleFile& file, std::string_view section) {
   const auto section_bytes = encoded_name(section);
-  const auto text = read_file(file.path());
+  const auto text = read_file(file.path(), file.system());
   if (section_bytes && text) values_ = profile::section_values(*text, *section_bytes);
 }
 

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "schedule/file_system.h"
+
 namespace sorahemi::schedule {
 
 // The accessor of the schedule file: it holds the file's full path and nothing else, so making
@@ -13,9 +15,11 @@ namespace sorahemi::schedule {
 // has nothing left to flush.
 class ScheduleFile {
  public:
-  explicit ScheduleFile(const std::filesystem::path& path);
+  explicit ScheduleFile(const std::filesystem::path& path,
+                        FileSystem& system = system_file_system());
 
   const std::filesystem::path& path() const { return path_; }
+  FileSystem& system() const { return *system_; }
 
   // The key's value, also when empty; the fallback when the file, section or key is missing.
   std::string read(std::string_view section, std::string_view key, std::string_view fallback) const;
@@ -29,6 +33,7 @@ class ScheduleFile {
 
  private:
   std::filesystem::path path_;
+  FileSystem* system_;
 };
 
 // One section of the file read once, for commands that compose many pages in one run.
