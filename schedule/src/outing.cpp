@@ -30,8 +30,8 @@ void apply_outing(ScheduleFile& file, reckoning::Date date, const Outing& outing
     return;
   }
   // Both texts are checked first, so that a refused direction leaves no destination behind.
-  ensure_storable(outing.destination);
-  ensure_storable(outing.direction);
+  storable_bytes(outing.destination);
+  storable_bytes(outing.direction);
   file.write(schedule_section, keys.destination, outing.destination);
   file.write(schedule_section, keys.direction, outing.direction);
 }

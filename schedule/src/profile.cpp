@@ -18,7 +18,11 @@ struct Line {
   bool has_break() const { return next > end; }
 };
 
+constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
+
 Line line_at(std::string_view text, std::size_t begin) {
+  // A byte-order mark left by an editor is no part of the first line.
+  if (begin == 0 && text.substr(0, utf8_bom.size()) == utf8_bom) begin = utf8_bom.size();
   // CR and LF are never trail bytes, so a byte search finds the line breaks.
   const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
   std::size_t next = end;

@@ -19,18 +19,19 @@ std::optional<std::string> encoded_name(std::string_view name) {
   }
 }
 
-std::string storable(std::string_view text) {
-  ensure_storable(text);
-  return cp932::encode(text);
-}
-
 }  // namespace
 
-void ensure_storable(std::string_view text) {
+std::string storable_bytes(std::string_view text) {
   if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
     throw UnstorableText("改行や NUL 文字は予定ファイルに保存できません");
   }
-  cp932::encode(text);
+  std::string bytes = cp932::encode(text);
+  // A longer value would read back cut short.
+  if (bytes.size() > profile::max_value_bytes) {
+    throw UnstorableText("行き先や方角は 2047 バイト（全角で 1023 文字）までしか保存できません（" +
+                         std::to_string(bytes.size()) + " バイトあります）");
+  }
+  return bytes;
 }
 
 ScheduleFile::ScheduleFile(const std::filesystem::path& path, FileSystem& system)
@@ -54,9 +55,9 @@ bool ScheduleFile::has_key(std::string_view section, std::string_view key) const
 }
 
 void ScheduleFile::write(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string section_bytes = storable(section);
-  const std::string key_bytes = storable(key);
-  const std::string value_bytes = storable(value);
+  const std::string section_bytes = storable_bytes(section);
+  const std::string key_bytes = storable_bytes(key);
+  const std::string value_bytes = storable_bytes(value);
   update_file(
       path_,
       [&](const std::optional<std::string>& text) {

@@ -47,9 +47,10 @@ class ScheduleSnapshot {
   std::unordered_map<std::string, std::string> values_;
 };
 
-// Throws UnstorableText for a text the file cannot hold: a line break or NUL, which would put
-// lines of their own into the file, or a character outside code page 932.
-void ensure_storable(std::string_view text);
+// The code page 932 bytes of a text the file can hold. Throws UnstorableText for a line break or
+// NUL, which would put lines of their own into the file, a character outside code page 932, or
+// more than a read returns.
+std::string storable_bytes(std::string_view text);
 
 // Where the program keeps its outings: its own path with the file name's extension replaced by
 // ".ini" (the name without a dot gets ".ini" appended).
