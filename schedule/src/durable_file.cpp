@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 class Descriptor {
  public:
   Descriptor(FileSystem& system, int fd) : system_(system), fd_(fd) {}
-  Descriptor(Descriptor&& other) noexcept : system_(other.system_), fd_(std::exchange(other.fd_, -1)) {}
+  Descriptor(Descriptor&& other) noexcept
+      : system_(other.system_), fd_(std::exchange(other.fd_, -1)) {}
   Descriptor& operator=(Descriptor&&) = delete;
   ~Descriptor() {
     if (fd_ >= 0) system_.close(fd_);
@@ -118,8 +119,8 @@ class Replacement {
   Descriptor create() {
     for (int attempt = 0; attempt < 16; ++attempt) {
       const std::string name = temporary_name(target_);
-      Descriptor fd(system_, system_.openat(folder_, name.c_str(),
-                                            O_WRONLY | O_CREAT | O_EXCL, 0666));
+      Descriptor fd(system_,
+                    system_.openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666));
       if (!fd.valid()) {
         if (errno == EEXIST) continue;
         break;

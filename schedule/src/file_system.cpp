@@ -38,7 +38,9 @@ class SystemFileSystem final : public FileSystem {
   }
   int fchmod(int fd, mode_t mode) override { return ::fchmod(fd, mode); }
   int fchown(int fd, uid_t owner, gid_t group) override { return ::fchown(fd, owner, group); }
-  int fsync(int fd) override { return retry_interrupted([&] { return ::fsync(fd); }); }
+  int fsync(int fd) override {
+    return retry_interrupted([&] { return ::fsync(fd); });
+  }
   int close(int fd) override { return ::close(fd); }
   int flock(int fd, int operation) override {
     return retry_interrupted([&] { return ::flock(fd, operation); });

@@ -19,7 +19,8 @@ constexpr int base_entries = 10'000;
 constexpr int trials = 100;
 
 reckoning::Date nth_date(int serial) {
-  return reckoning::Date{std::chrono::sys_days{std::chrono::year{1990} / 1 / 1} + std::chrono::days{serial}};
+  return reckoning::Date{std::chrono::sys_days{std::chrono::year{1990} / 1 / 1} +
+                         std::chrono::days{serial}};
 }
 
 std::string iso(reckoning::Date date) {
@@ -33,7 +34,8 @@ std::string base_file() {
   std::string text = "[Schedule]\r\n";
   for (int serial = 0; serial < base_entries; ++serial) {
     const auto keys = schedule::outing_keys(nth_date(serial));
-    text += keys.destination + "=base" + std::to_string(serial) + "\r\n" + keys.direction + "=dir\r\n";
+    text +=
+        keys.destination + "=base" + std::to_string(serial) + "\r\n" + keys.direction + "=dir\r\n";
   }
   return text;
 }
@@ -64,7 +66,8 @@ TEST(Crash, WriterKilledAtAnyMomentLeavesTheFileWhole) {
   ASSERT_EQ(wait_for(apply(base_entries)), 0);
   const auto full_apply = Clock::now() - started;
   std::mt19937 random(20261211);
-  std::uniform_int_distribution<long> moment(0, std::chrono::duration_cast<std::chrono::microseconds>(full_apply).count() * 3 / 2);
+  std::uniform_int_distribution<long> moment(
+      0, std::chrono::duration_cast<std::chrono::microseconds>(full_apply).count() * 3 / 2);
 
   std::vector<int> landed{base_entries};  // entries that must stay from now on
   int counts[4] = {0, 0, 0, 0};
@@ -76,7 +79,8 @@ TEST(Crash, WriterKilledAtAnyMomentLeavesTheFileWhole) {
     wait_for(writer);
 
     const std::string bytes = schedule::testing::file_bytes(ini);
-    ASSERT_TRUE(bytes.size() > 12 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0) << "torn at trial " << trial;
+    ASSERT_TRUE(bytes.size() > 12 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0)
+        << "torn at trial " << trial;
     const schedule::ScheduleFile file(ini);
     const schedule::ScheduleSnapshot snapshot(file, schedule::schedule_section);
     for (int serial_before = 0; serial_before < base_entries; serial_before += 97) {
@@ -89,8 +93,8 @@ TEST(Crash, WriterKilledAtAnyMomentLeavesTheFileWhole) {
     ++counts[static_cast<int>(state)];
     if (state != State::none) landed.push_back(serial);
   }
-  std::printf("%d killed applies: %d not at all, %d destination only, %d whole; never torn\n", trials,
-              counts[0], counts[1], counts[2]);
+  std::printf("%d killed applies: %d not at all, %d destination only, %d whole; never torn\n",
+              trials, counts[0], counts[1], counts[2]);
   EXPECT_EQ(folder.names().count("sorahemi.ini"), 1u);
 }
 
@@ -107,7 +111,9 @@ TEST(Crash, LockOfAKilledHolderIsTakenOver) {
   kill(holder, SIGKILL);
   wait_for(holder);
   const auto started = Clock::now();
-  EXPECT_EQ(run({cli_path(), "apply", "--schedule", (folder / "sorahemi.ini").string(), "2004-05-03", "京都"}), 0);
+  EXPECT_EQ(run({cli_path(), "apply", "--schedule", (folder / "sorahemi.ini").string(),
+                 "2004-05-03", "京都"}),
+            0);
   std::printf("apply after the holder was killed took %.1f ms\n",
               std::chrono::duration<double, std::milli>(Clock::now() - started).count());
 }

@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,9 +13,9 @@ extern char** environ;
 
 namespace sorahemi::reliability {
 
-// The real sorahemi-cli, as ctest hands it over.
-inline std::string cli_path() { return std::getenv("SORAHEMI_CLI"); }
-inline std::string unlocked_apply_path() { return std::getenv("SORAHEMI_UNLOCKED_APPLY"); }
+// The real sorahemi-cli, and the plain writer it is measured against, as built.
+inline std::string cli_path() { return SORAHEMI_CLI; }
+inline std::string unlocked_apply_path() { return SORAHEMI_UNLOCKED_APPLY; }
 
 inline pid_t spawn(const std::vector<std::string>& arguments) {
   std::vector<char*> argv;

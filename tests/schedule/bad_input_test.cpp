@@ -28,20 +28,26 @@ std::string many_sections() {
 }
 
 const FileRow file_rows[] = {
-    {"invalid_bytes", "[Schedule]\r\n20040503DE=\x85\x40\xff\x80\r\n", "20040503DE", "\uFFFD\uFFFD\uFFFD"},
-    {"lone_lead_byte_at_the_end", "[Schedule]\r\n20040503DE=\x8b\x9e\x82", "20040503DE", "京\uFFFD"},
+    {"invalid_bytes", "[Schedule]\r\n20040503DE=\x85\x40\xff\x80\r\n", "20040503DE",
+     "\uFFFD\uFFFD\uFFFD"},
+    {"lone_lead_byte_at_the_end", "[Schedule]\r\n20040503DE=\x8b\x9e\x82", "20040503DE",
+     "京\uFFFD"},
     {"nul_bytes", "[Schedule]\r\n20040503DE=a\0b\r\n"s, "20040503DE", "a\0b"s},
-    {"utf8_file", "[Schedule]\r\n20040503DE=\xe4\xba\xac\r\n", "20040503DE", cp932::decode("\xe4\xba\xac")},
-    {"utf8_byte_order_mark", "\xef\xbb\xbf[Schedule]\r\n20040503DE=kyoto\r\n", "20040503DE", "kyoto"},
-    {"line_of_one_mebibyte", "[Schedule]\r\n" + std::string(1 << 20, 'x') + "\r\n20040503DE=kyoto\r\n",
-     "20040503DE", "kyoto"},
+    {"utf8_file", "[Schedule]\r\n20040503DE=\xe4\xba\xac\r\n", "20040503DE",
+     cp932::decode("\xe4\xba\xac")},
+    {"utf8_byte_order_mark", "\xef\xbb\xbf[Schedule]\r\n20040503DE=kyoto\r\n", "20040503DE",
+     "kyoto"},
+    {"line_of_one_mebibyte",
+     "[Schedule]\r\n" + std::string(1 << 20, 'x') + "\r\n20040503DE=kyoto\r\n", "20040503DE",
+     "kyoto"},
     {"hundred_thousand_sections", many_sections(), "20040503DE", "kyoto"},
-    {"value_of_3000_bytes", "[Schedule]\r\n20040503DE=" + std::string(3000, 'x') + "\r\n", "20040503DE",
-     std::string(2047, 'x')},
-    {"trail_bytes_bracket_and_backslash_in_a_key",
-     "[Schedule]\r\n\x81\x5b\x90\x5c\x83\x5d=v\r\n", "ー申ゾ", "v"},
-    {"jis_and_microsoft_differ", "[Schedule]\r\nk=\x81\x5c\x81\x60\x81\x61\x81\x7c\x81\x91\x81\x92\x81\xca\r\n",
-     "k", "\u2015\uff5e\u2225\uff0d\uffe0\uffe1\uffe2"},
+    {"value_of_3000_bytes", "[Schedule]\r\n20040503DE=" + std::string(3000, 'x') + "\r\n",
+     "20040503DE", std::string(2047, 'x')},
+    {"trail_bytes_bracket_and_backslash_in_a_key", "[Schedule]\r\n\x81\x5b\x90\x5c\x83\x5d=v\r\n",
+     "ー申ゾ", "v"},
+    {"jis_and_microsoft_differ",
+     "[Schedule]\r\nk=\x81\x5c\x81\x60\x81\x61\x81\x7c\x81\x91\x81\x92\x81\xca\r\n", "k",
+     "\u2015\uff5e\u2225\uff0d\uffe0\uffe1\uffe2"},
     {"nec_selected_ibm_duplicate_in_a_key", "[Schedule]\r\n\xed\x40=v\r\n", "纊", "v"},
     {"nec_row_13_duplicate_in_a_key", "[Schedule]\r\n\x87\x90=v\r\n", "≒", "v"},
 };
@@ -77,7 +83,8 @@ struct TextRow {
 };
 
 const TextRow text_rows[] = {
-    {"html_and_ampersand", "20040503DE", "<b>京都</b> & <img src=x>", "<b>京都</b> & <img src=x>", ""},
+    {"html_and_ampersand", "20040503DE", "<b>京都</b> & <img src=x>", "<b>京都</b> & <img src=x>",
+     ""},
     {"trail_bytes_in_a_key", "ー申ゾ[]\\", "v", "v", ""},
     {"jis_forms_store_as_the_code_pages_own", "k", "—〜‖−¢£¬", "―～∥－￠￡￢", ""},
     {"line_break_in_a_value", "k", "a\r\n[x]", "", "改行や NUL 文字は予定ファイルに保存できません"},

@@ -42,7 +42,8 @@ class FaultyFileSystem final : public FileSystem {
   }
   ssize_t write(int fd, const void* buffer, std::size_t size) override {
     const bool faulty = record("write", fd);
-    if (faulty && fault_ == Fault::short_writes) return real().write(fd, buffer, std::min<std::size_t>(size, 7));
+    if (faulty && fault_ == Fault::short_writes)
+      return real().write(fd, buffer, std::min<std::size_t>(size, 7));
     if (faulty && fault_ == Fault::disk_full) return fail(ENOSPC);
     if (faulty) return fail(EIO);
     return real().write(fd, buffer, size);
@@ -59,11 +60,15 @@ class FaultyFileSystem final : public FileSystem {
   int fchown(int fd, uid_t owner, gid_t group) override {
     return checked("fchown", fd, [&] { return real().fchown(fd, owner, group); });
   }
-  int fsync(int fd) override { return checked("fsync", fd, [&] { return real().fsync(fd); }); }
+  int fsync(int fd) override {
+    return checked("fsync", fd, [&] { return real().fsync(fd); });
+  }
   int close(int fd) override {
     // The descriptor is released either way, as the system does.
     const int result = real().close(fd);
-    return record("close", fd) && fault_ != Fault::short_writes && fault_ != Fault::disk_full ? fail(EIO) : result;
+    return record("close", fd) && fault_ != Fault::short_writes && fault_ != Fault::disk_full
+               ? fail(EIO)
+               : result;
   }
   int flock(int fd, int operation) override {
     return checked("flock", fd, [&] { return real().flock(fd, operation); });
@@ -87,15 +92,19 @@ class FaultyFileSystem final : public FileSystem {
     calls_.push_back({name, fd});
     const std::size_t number = calls_.size();
     switch (fault_) {
-      case Fault::none: return false;
-      case Fault::fail_once: return number == at_;
-      default: return number >= at_;
+      case Fault::none:
+        return false;
+      case Fault::fail_once:
+        return number == at_;
+      default:
+        return number >= at_;
     }
   }
 
   template <class Real>
   auto checked(const char* name, int fd, Real call) -> decltype(call()) {
-    const bool faulty = record(name, fd) && fault_ != Fault::short_writes && fault_ != Fault::disk_full;
+    const bool faulty =
+        record(name, fd) && fault_ != Fault::short_writes && fault_ != Fault::disk_full;
     return faulty ? fail(EIO) : call();
   }
 
@@ -106,7 +115,8 @@ class FaultyFileSystem final : public FileSystem {
 
 constexpr reckoning::Date may3{std::chrono::year{2004}, std::chrono::May, std::chrono::day{3}};
 const std::string original = "; kept\r\n[Schedule]\r\n20040101DE=x\r\n20040101DI=y\r\n";
-const std::string with_destination = "; kept\r\n[Schedule]\r\n20040101DE=x\r\n20040101DI=y\r\n20040503DE=kyoto\r\n";
+const std::string with_destination =
+    "; kept\r\n[Schedule]\r\n20040101DE=x\r\n20040101DI=y\r\n20040503DE=kyoto\r\n";
 const std::string with_both = with_destination + "20040503DI=east\r\n";
 
 class FaultTest : public ::testing::Test {
@@ -153,7 +163,8 @@ TEST_F(FaultTest, EveryFailingCallLeavesAWholeFileAndIsReported) {
   ASSERT_GT(calls, 10u);
   for (const Fault fault : {Fault::fail_once, Fault::fail_from, Fault::disk_full}) {
     for (std::size_t at = 1; at <= calls; ++at) {
-      SCOPED_TRACE("fault " + std::to_string(static_cast<int>(fault)) + " at call " + std::to_string(at));
+      SCOPED_TRACE("fault " + std::to_string(static_cast<int>(fault)) + " at call " +
+                   std::to_string(at));
       const Outcome outcome = apply_with(fault, at);
       // Only a failing removal itself can leave the temporary file behind.
       if (fault != Fault::fail_from) {
