@@ -46,15 +46,21 @@ Date parse_date(const std::string& text) {
 }
 
 std::string iso_date(Date date) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+  std::string text = "0000-00-00";
+  auto put = [&text](std::size_t end, unsigned value, int digits) {
+    for (int i = 1; i <= digits; ++i, value /= 10)
+      text[end - i] = static_cast<char>('0' + value % 10);
+  };
+  put(4, static_cast<unsigned>(static_cast<int>(date.year())), 4);
+  put(7, static_cast<unsigned>(date.month()), 2);
+  put(10, static_cast<unsigned>(date.day()), 2);
   return text;
 }
 
-void append_escaped(std::string& line, std::string_view field_text) {
-  for (const char c : field_text) {
-    switch (c) {
+void append_escaped(std::string& line, std::string_view text) {
+  for (std::size_t special; (special = text.find_first_of("\t\r\n\\")) != std::string_view::npos;) {
+    line.append(text.substr(0, special));
+    switch (text[special]) {
       case '\t':
         line += "\\t";
         break;
@@ -64,25 +70,23 @@ void append_escaped(std::string& line, std::string_view field_text) {
       case '\n':
         line += "\\n";
         break;
-      case '\\':
-        line += "\\\\";
-        break;
       default:
-        line += c;
+        line += "\\\\";
     }
+    text.remove_prefix(special + 1);
   }
+  line.append(text);
 }
 
-std::string tsv_line(Date date, const schedule::DailyPage& page) {
-  std::string line = iso_date(date);
+void append_tsv_line(std::string& out, Date date, const schedule::DailyPage& page) {
+  out += iso_date(date);
   for (const std::string_view text :
        {std::string_view(page.date_line), std::string_view(page.designation), page.tenichi(),
         std::string_view(page.destination), std::string_view(page.direction)}) {
-    line += '\t';
-    append_escaped(line, text);
+    out += '\t';
+    append_escaped(out, text);
   }
-  line += '\n';
-  return line;
+  out += '\n';
 }
 
 std::string readable_page(const schedule::DailyPage& page) {
@@ -124,9 +128,15 @@ void run_page(const PageOptions& options) {
     const Date to = parse_date(options.to);
     if (to < from) throw UsageError{"--to " + options.to + " lies before --from " + options.from};
     const schedule::ScheduleSnapshot snapshot(file, schedule::schedule_section);
+    std::string out;
     for (auto day = std::chrono::sys_days{from}; day <= std::chrono::sys_days{to}; ++day) {
-      print(tsv_line(Date{day}, schedule::compose_daily_page(Date{day}, snapshot)));
+      append_tsv_line(out, Date{day}, schedule::compose_daily_page(Date{day}, snapshot));
+      if (out.size() >= (1 << 20)) {
+        print(out);
+        out.clear();
+      }
     }
+    print(out);
     return;
   }
   std::vector<Date> dates;
@@ -135,7 +145,9 @@ void run_page(const PageOptions& options) {
   for (std::size_t i = 0; i < dates.size(); ++i) {
     const schedule::DailyPage page = schedule::compose_daily_page(dates[i], file);
     if (options.tsv) {
-      print(tsv_line(dates[i], page));
+      std::string line;
+      append_tsv_line(line, dates[i], page);
+      print(line);
     } else {
       print((i > 0 ? "\n" : "") + readable_page(page));
     }

@@ -5,6 +5,7 @@
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/about.h"
+#include "ui/first_paint.h"
 #include "ui/fonts.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   AboutBox = new TAboutBox(surroundings);
   Form2 = new TForm2(surroundings);
 
+  report_first_paint_if_asked(Form1);
   Form1->show();
   QApplication::exec();
 

@@ -61,11 +61,11 @@ class JapaneseCalendarData {
     check(status, "weekday names");
     const icu::UnicodeString* weekdays = symbols.getShortWeekdays(count);
     for (int32_t i = 0; i < 7 && i + 1 < count; ++i) weekday_names_[i] = to_utf8(weekdays[i + 1]);
-    first_modern_era_ = era_at(day_number(in_meiji)).first;
+    first_modern_era_ = icu_era_at(day_number(in_meiji)).first;
   }
 
-  Era era(DayNumber n) {
-    const auto [index, year] = era_at(n);
+  Era era(Date date, DayNumber n) {
+    const auto [index, year] = era_at(date, n);
     if (index < first_modern_era_ || index >= static_cast<int>(era_names_.size())) return {};
     return {era_names_[index], year};
   }
@@ -75,7 +75,27 @@ class JapaneseCalendarData {
   }
 
  private:
-  std::pair<int, int> era_at(DayNumber n) {
+  // Era numbers only grow, so a year that begins and ends in one era lies in it throughout;
+  // ICU is asked about a year once, and about single days only in the years an era changes.
+  struct YearEras {
+    bool known = false;
+    std::pair<int, int> first_day;
+    std::pair<int, int> last_day;
+  };
+
+  std::pair<int, int> era_at(Date date, DayNumber n) {
+    const int year = static_cast<int>(date.year());
+    YearEras& eras = years_[static_cast<std::size_t>(year)];
+    if (!eras.known) {
+      using namespace std::chrono;
+      eras.first_day = icu_era_at(day_number(Date{date.year(), January, day{1}}));
+      eras.last_day = icu_era_at(day_number(Date{date.year(), December, day{31}}));
+      eras.known = true;
+    }
+    return eras.first_day.first == eras.last_day.first ? eras.first_day : icu_era_at(n);
+  }
+
+  std::pair<int, int> icu_era_at(DayNumber n) {
     UErrorCode status = U_ZERO_ERROR;
     calendar_->setTime((n - unix_epoch) * milliseconds_per_day, status);
     const int index = calendar_->get(UCAL_ERA, status);
@@ -88,6 +108,7 @@ class JapaneseCalendarData {
   std::vector<std::string> era_names_;
   std::array<std::string, 7> weekday_names_;  // Sunday first
   int first_modern_era_ = 0;
+  std::vector<YearEras> years_ = std::vector<YearEras>(10000);
 };
 
 JapaneseCalendarData& calendar_data() {
@@ -100,7 +121,7 @@ JapaneseCalendarData& calendar_data() {
 std::string date_line(Date date) {
   const DayNumber n = day_number(date);
   JapaneseCalendarData& data = calendar_data();
-  const Era era = data.era(n);
+  const Era era = data.era(date, n);
   std::string line = zero_padded(static_cast<int>(date.year()), 4);
   line.append("(").append(era.name);
   // Two digits at least, never cut: 令和100 is the year 2118.

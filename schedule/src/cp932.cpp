@@ -4,6 +4,7 @@
 #include <unicode/ucnv_cb.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -97,9 +98,17 @@ constexpr bool is_trail_byte(unsigned char byte) {
   return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
 
+// ASCII is the same in UTF-8 and in code page 932, backslash and tilde included: the keys and
+// most names need no conversion at all.
+bool is_ascii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string decode(std::string_view bytes) {
+  if (is_ascii(bytes)) return std::string(bytes);
   UConverter* cnv = converter();
   ucnv_resetToUnicode(cnv);
   icu::UnicodeString text;
@@ -114,6 +123,7 @@ std::string decode(std::string_view bytes) {
 }
 
 std::string encode(std::string_view utf8) {
+  if (is_ascii(utf8)) return std::string(utf8);
   const icu::UnicodeString text = microsoft_forms(utf8);
   std::string bytes;
   if (!try_encode(text, bytes)) throw_unstorable(text);

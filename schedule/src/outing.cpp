@@ -1,16 +1,22 @@
 #include "schedule/outing.h"
 
-#include <cstdio>
-
 #include "reckoning/tenichi.h"
 
 namespace sorahemi::schedule {
 
 OutingKeys outing_keys(reckoning::Date date) {
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "%04d%02u%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-  return {std::string(digits) + "DE", std::string(digits) + "DI"};
+  // yyyymmdd, then DE or DI; every page asks for these, so no formatted printing.
+  std::string key = "00000000DE";
+  auto put = [&key](std::size_t end, unsigned value, int digits) {
+    for (int i = 1; i <= digits; ++i, value /= 10)
+      key[end - i] = static_cast<char>('0' + value % 10);
+  };
+  put(4, static_cast<unsigned>(static_cast<int>(date.year())), 4);
+  put(6, static_cast<unsigned>(date.month()), 2);
+  put(8, static_cast<unsigned>(date.day()), 2);
+  OutingKeys keys{key, key};
+  keys.direction[9] = 'I';
+  return keys;
 }
 
 Outing load_outing(const ScheduleFile& file, reckoning::Date date) {

@@ -1,6 +1,7 @@
 #include "schedule/profile.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "schedule/cp932.h"
 
@@ -23,8 +24,17 @@ constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
 Line line_at(std::string_view text, std::size_t begin) {
   // A byte-order mark left by an editor is no part of the first line.
   if (begin == 0 && text.substr(0, utf8_bom.size()) == utf8_bom) begin = utf8_bom.size();
-  // CR and LF are never trail bytes, so a byte search finds the line breaks.
-  const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+  // CR and LF are never trail bytes, so a byte search finds the line breaks: first LF, then a
+  // CR before it (CR-only files).
+  const char* const first = text.data() + begin;
+  const char* const last = text.data() + text.size();
+  const char* line_feed =
+      static_cast<const char*>(std::memchr(first, '\n', static_cast<std::size_t>(last - first)));
+  if (line_feed == nullptr) line_feed = last;
+  const char* carriage_return = static_cast<const char*>(
+      std::memchr(first, '\r', static_cast<std::size_t>(line_feed - first)));
+  const std::size_t end =
+      static_cast<std::size_t>((carriage_return ? carriage_return : line_feed) - text.data());
   std::size_t next = end;
   if (next < text.size() && text[next] == '\r') ++next;
   if (next < text.size() && text[next] == '\n') ++next;
@@ -94,11 +104,12 @@ bool same_characters_folded(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Names are compared as decoded text, so that duplicate codes of one character match too.
-bool names_match(std::string_view a, std::string_view b) {
-  if (same_characters_folded(a, b)) return true;
-  if (is_ascii(a) && is_ascii(b)) return false;
-  return fold_name(a) == fold_name(b);
+// Names are compared as decoded text, so that duplicate codes of one character match too. No
+// byte above 0x7F decodes to ASCII, so an ASCII name only ever matches its own bytes, folded.
+bool names_match(std::string_view name, std::string_view wanted) {
+  if (same_characters_folded(name, wanted)) return true;
+  if (is_ascii(wanted) || is_ascii(name)) return false;
+  return fold_name(name) == fold_name(wanted);
 }
 
 std::string_view cut_to_characters(std::string_view value, std::size_t limit) {
@@ -111,38 +122,25 @@ std::string_view cut_to_characters(std::string_view value, std::size_t limit) {
   return value.substr(0, pos);
 }
 
-struct Section {
-  Line header;
-  std::size_t body_end = 0;  // where the next header, or the text, begins
-};
-
-std::optional<Section> find_section(std::string_view text, std::string_view section) {
+// The header line of the first section of that name; its entries run to the next header.
+std::optional<Line> find_section(std::string_view text, std::string_view section) {
   for (std::size_t pos = 0; pos < text.size();) {
     const Line line = line_at(text, pos);
     pos = line.next;
     const Parsed parsed = parse(text.substr(line.begin, line.end - line.begin));
-    if (parsed.kind != Parsed::Kind::header || !names_match(parsed.name, section)) continue;
-    std::size_t body_end = pos;
-    while (body_end < text.size()) {
-      const Line body_line = line_at(text, body_end);
-      if (parse(text.substr(body_line.begin, body_line.end - body_line.begin)).kind ==
-          Parsed::Kind::header) {
-        break;
-      }
-      body_end = body_line.next;
-    }
-    return Section{line, body_end};
+    if (parsed.kind == Parsed::Kind::header && names_match(parsed.name, section)) return line;
   }
   return std::nullopt;
 }
 
 // Calls visit(line, parsed) for every entry of the section until it returns true.
 template <class Visit>
-void for_each_entry(std::string_view text, const Section& section, Visit visit) {
-  for (std::size_t pos = section.header.next; pos < section.body_end;) {
+void for_each_entry(std::string_view text, const Line& header, Visit visit) {
+  for (std::size_t pos = header.next; pos < text.size();) {
     const Line line = line_at(text, pos);
     pos = line.next;
     const Parsed parsed = parse(text.substr(line.begin, line.end - line.begin));
+    if (parsed.kind == Parsed::Kind::header) return;
     if (parsed.kind == Parsed::Kind::entry && visit(line, parsed)) return;
   }
 }
@@ -152,8 +150,7 @@ struct Entry {
   Parsed parsed;
 };
 
-std::optional<Entry> find_entry(std::string_view text, const Section& section,
-                                std::string_view key) {
+std::optional<Entry> find_entry(std::string_view text, const Line& section, std::string_view key) {
   std::optional<Entry> found;
   for_each_entry(text, section, [&](const Line& line, const Parsed& parsed) {
     if (!names_match(parsed.name, key)) return false;
@@ -235,7 +232,7 @@ std::string with_value(std::string_view text, std::string_view section, std::str
     result.append(entry_line(entry->parsed.name, value)).append(text.substr(entry->line.next));
     return result;
   }
-  Line last = found_section->header;
+  Line last = *found_section;
   for_each_entry(text, *found_section, [&](const Line& line, const Parsed&) {
     last = line;
     return false;
