@@ -133,14 +133,21 @@ std::optional<Line> find_section(std::string_view text, std::string_view section
   return std::nullopt;
 }
 
-// Calls visit(line, parsed) for every entry of the section until it returns true.
-template <class Visit>
-void for_each_entry(std::string_view text, const Line& header, Visit visit) {
+bool any_line(std::string_view) { return true; }
+
+// Calls visit(line, parsed) for every entry of the section until it returns true. Lines for
+// which could_be(line without its leading blanks) is false are passed over unparsed.
+template <class CouldBe, class Visit>
+void for_each_entry(std::string_view text, const Line& header, CouldBe could_be, Visit visit) {
   for (std::size_t pos = header.next; pos < text.size();) {
     const Line line = line_at(text, pos);
     pos = line.next;
-    const Parsed parsed = parse(text.substr(line.begin, line.end - line.begin));
-    if (parsed.kind == Parsed::Kind::header) return;
+    const std::string_view content = text.substr(line.begin, line.end - line.begin);
+    std::string_view start = content;
+    while (!start.empty() && is_blank(start.front())) start.remove_prefix(1);
+    if (!start.empty() && start.front() == '[') return;  // the next section
+    if (!could_be(start)) continue;
+    const Parsed parsed = parse(content);
     if (parsed.kind == Parsed::Kind::entry && visit(line, parsed)) return;
   }
 }
@@ -150,9 +157,21 @@ struct Entry {
   Parsed parsed;
 };
 
+// Whether a line could hold the key: an entry's name starts its line after the blanks, so an
+// ASCII key needs those bytes there, folded. This spares parsing every other line.
+bool could_hold(std::string_view line, std::string_view key) {
+  if (!is_ascii(key)) return true;
+  if (line.size() < key.size()) return false;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (ascii_lower(line[i]) != ascii_lower(key[i])) return false;
+  }
+  return true;
+}
+
 std::optional<Entry> find_entry(std::string_view text, const Line& section, std::string_view key) {
   std::optional<Entry> found;
-  for_each_entry(text, section, [&](const Line& line, const Parsed& parsed) {
+  const auto could_be = [key](std::string_view line) { return could_hold(line, key); };
+  for_each_entry(text, section, could_be, [&](const Line& line, const Parsed& parsed) {
     if (!names_match(parsed.name, key)) return false;
     found = Entry{line, parsed};
     return true;
@@ -209,7 +228,7 @@ std::unordered_map<std::string, std::string> section_values(std::string_view tex
                                                             std::string_view section) {
   std::unordered_map<std::string, std::string> values;
   if (const auto found_section = find_section(text, section)) {
-    for_each_entry(text, *found_section, [&](const Line&, const Parsed& parsed) {
+    for_each_entry(text, *found_section, any_line, [&](const Line&, const Parsed& parsed) {
       values.try_emplace(fold_name(parsed.name), cut_to_characters(parsed.value, max_value_bytes));
       return false;
     });
@@ -233,7 +252,7 @@ std::string with_value(std::string_view text, std::string_view section, std::str
     return result;
   }
   Line last = *found_section;
-  for_each_entry(text, *found_section, [&](const Line& line, const Parsed&) {
+  for_each_entry(text, *found_section, any_line, [&](const Line& line, const Parsed&) {
     last = line;
     return false;
   });
