@@ -43,10 +43,11 @@ std::optional<std::string> read_descriptor(FileSystem& system, int fd) {
   struct stat status {};
   if (system.fstat(fd, &status) != 0) throw Unreadable{};
   if (!S_ISREG(status.st_mode)) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(status.st_size), '\0');
+  // One byte of room beyond the size, so that the end shows without growing the buffer.
+  std::string bytes(static_cast<std::size_t>(status.st_size) + 1, '\0');
   std::size_t filled = 0;
   for (;;) {
-    if (filled == bytes.size()) bytes.resize(bytes.size() + 4096);  // the file grew meanwhile
+    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);  // the file grew meanwhile
     const ssize_t count = system.read(fd, bytes.data() + filled, bytes.size() - filled);
     if (count < 0) throw Unreadable{};
     if (count == 0) break;

@@ -200,9 +200,20 @@ std::string entry_line(std::string_view key, std::string_view value) {
 // Inserts at `pos`, first ending the line before it when that one had no line break.
 std::string inserted(std::string_view text, std::size_t pos, bool needs_break,
                      std::string_view addition) {
-  std::string result(text.substr(0, pos));
+  std::string result;
+  result.reserve(text.size() + crlf.size() + addition.size());
+  result.append(text.substr(0, pos));
   if (needs_break) result.append(crlf);
   result.append(addition).append(text.substr(pos));
+  return result;
+}
+
+// The text with [begin, end) replaced.
+std::string replaced(std::string_view text, std::size_t begin, std::size_t end,
+                     std::string_view replacement) {
+  std::string result;
+  result.reserve(text.size() - (end - begin) + replacement.size());
+  result.append(text.substr(0, begin)).append(replacement).append(text.substr(end));
   return result;
 }
 
@@ -247,9 +258,8 @@ std::string with_value(std::string_view text, std::string_view section, std::str
   }
   if (const auto entry = find_entry(text, *found_section, key)) {
     // The file's spelling of the key is kept.
-    std::string result(text.substr(0, entry->line.begin));
-    result.append(entry_line(entry->parsed.name, value)).append(text.substr(entry->line.next));
-    return result;
+    return replaced(text, entry->line.begin, entry->line.next,
+                    entry_line(entry->parsed.name, value));
   }
   Line last = *found_section;
   for_each_entry(text, *found_section, any_line, [&](const Line& line, const Parsed&) {
@@ -265,9 +275,7 @@ std::optional<std::string> without_key(std::string_view text, std::string_view s
   if (!found_section) return std::nullopt;
   const auto entry = find_entry(text, *found_section, key);
   if (!entry) return std::nullopt;
-  std::string result(text.substr(0, entry->line.begin));
-  result.append(text.substr(entry->line.next));
-  return result;
+  return replaced(text, entry->line.begin, entry->line.next, "");
 }
 
 }  // namespace sorahemi::schedule::profile

@@ -61,7 +61,8 @@ void ScheduleFile::write(std::string_view section, std::string_view key, std::st
   update_file(
       path_,
       [&](const std::optional<std::string>& text) {
-        return profile::with_value(text.value_or(""), section_bytes, key_bytes, value_bytes);
+        return profile::with_value(text ? std::string_view(*text) : std::string_view(),
+                                   section_bytes, key_bytes, value_bytes);
       },
       *system_);
 }
