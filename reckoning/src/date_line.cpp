@@ -52,13 +52,12 @@ class JapaneseCalendarData {
     calendar_.reset(icu::Calendar::createInstance(icu::TimeZone::getGMT()->clone(),
                                                   icu::Locale("ja@calendar=japanese"), status));
     check(status, "Japanese calendar");
-    const icu::DateFormatSymbols era_symbols(icu::Locale("ja"), "japanese", status);
-    check(status, "era names");
+    // One load of the Japanese calendar's symbols gives the eras and the weekdays alike.
+    const icu::DateFormatSymbols symbols(icu::Locale("ja"), "japanese", status);
+    check(status, "Japanese calendar symbols");
     int32_t count = 0;
-    const icu::UnicodeString* names = era_symbols.getEraNames(count);
+    const icu::UnicodeString* names = symbols.getEraNames(count);
     for (int32_t i = 0; i < count; ++i) era_names_.push_back(to_utf8(names[i]));
-    const icu::DateFormatSymbols symbols(icu::Locale("ja"), status);
-    check(status, "weekday names");
     const icu::UnicodeString* weekdays = symbols.getShortWeekdays(count);
     for (int32_t i = 0; i < 7 && i + 1 < count; ++i) weekday_names_[i] = to_utf8(weekdays[i + 1]);
     first_modern_era_ = icu_era_at(day_number(in_meiji)).first;
