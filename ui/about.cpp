@@ -31,10 +31,6 @@ TAboutBox::TAboutBox(Surroundings surroundings)
   ui_->Copyright->setText(QStringLiteral(SORAHEMI_COPYRIGHT));
   ui_->URL->setText(QStringLiteral(SORAHEMI_HOME_PAGE));
   ui_->Mail->setText(QStringLiteral(SORAHEMI_MAIL));
-  for (QLabel* label : {ui_->ProductName, ui_->Version, ui_->Copyright,
-                        static_cast<QLabel*>(ui_->URL), static_cast<QLabel*>(ui_->Mail)}) {
-    label->adjustSize();
-  }
 
   connect(ui_->OKButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(ui_->URL, &LinkLabel::clicked, this, guarded(this, &TAboutBox::URLClick));
@@ -42,6 +38,16 @@ TAboutBox::TAboutBox(Surroundings surroundings)
 }
 
 TAboutBox::~TAboutBox() = default;
+
+// The labels size themselves to their text when the box is shown, so that its faces are loaded
+// only once the box is asked for, not at start-up.
+void TAboutBox::showEvent(QShowEvent* event) {
+  for (QLabel* label : {ui_->ProductName, ui_->Version, ui_->Copyright,
+                        static_cast<QLabel*>(ui_->URL), static_cast<QLabel*>(ui_->Mail)}) {
+    label->adjustSize();
+  }
+  QDialog::showEvent(event);
+}
 
 void TAboutBox::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) return;

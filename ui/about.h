@@ -23,6 +23,7 @@ class TAboutBox : public QDialog {
   void MailClick();
 
  protected:
+  void showEvent(QShowEvent* event) override;
   // Only OK closes the box: Escape does not.
   void keyPressEvent(QKeyEvent* event) override;
 
