@@ -256,16 +256,19 @@ std::string with_value(std::string_view text, std::string_view section, std::str
     const bool ends_open = !text.empty() && text.back() != '\r' && text.back() != '\n';
     return inserted(text, text.size(), ends_open, addition);
   }
-  if (const auto entry = find_entry(text, *found_section, key)) {
-    // The file's spelling of the key is kept.
-    return replaced(text, entry->line.begin, entry->line.next,
-                    entry_line(entry->parsed.name, value));
-  }
+  // One walk finds the key or, failing that, the last entry, after which a new key goes.
+  std::optional<Entry> found;
   Line last = *found_section;
-  for_each_entry(text, *found_section, any_line, [&](const Line& line, const Parsed&) {
+  for_each_entry(text, *found_section, any_line, [&](const Line& line, const Parsed& parsed) {
     last = line;
-    return false;
+    if (names_match(parsed.name, key)) found = Entry{line, parsed};
+    return found.has_value();
   });
+  if (found) {
+    // The file's spelling of the key is kept.
+    return replaced(text, found->line.begin, found->line.next,
+                    entry_line(found->parsed.name, value));
+  }
   return inserted(text, last.next, !last.has_break(), entry_line(key, value));
 }
 
