@@ -38,23 +38,11 @@ Date parse_date(const std::string& text) {
   const auto month = shaped ? field(text, 5, 2) : std::nullopt;
   const auto day = shaped ? field(text, 8, 2) : std::nullopt;
   if (year && month && day) {
-    const Date date{std::chrono::year{*year}, std::chrono::month{static_cast<unsigned>(*month)},
-                    std::chrono::day{static_cast<unsigned>(*day)}};
+    const Date date =
+        sorahemi::reckoning::ymd(*year, static_cast<unsigned>(*month), static_cast<unsigned>(*day));
     if (sorahemi::reckoning::in_range(date)) return date;
   }
   throw UsageError{"bad date '" + text + "': expected YYYY-MM-DD from 0001-01-01 to 9999-12-31"};
-}
-
-std::string iso_date(Date date) {
-  std::string text = "0000-00-00";
-  auto put = [&text](std::size_t end, unsigned value, int digits) {
-    for (int i = 1; i <= digits; ++i, value /= 10)
-      text[end - i] = static_cast<char>('0' + value % 10);
-  };
-  put(4, static_cast<unsigned>(static_cast<int>(date.year())), 4);
-  put(7, static_cast<unsigned>(date.month()), 2);
-  put(10, static_cast<unsigned>(date.day()), 2);
-  return text;
 }
 
 void append_escaped(std::string& line, std::string_view text) {
@@ -79,7 +67,7 @@ void append_escaped(std::string& line, std::string_view text) {
 }
 
 void append_tsv_line(std::string& out, Date date, const schedule::DailyPage& page) {
-  out += iso_date(date);
+  out += sorahemi::reckoning::iso_date(date);
   for (const std::string_view text :
        {std::string_view(page.date_line), std::string_view(page.designation), page.tenichi(),
         std::string_view(page.destination), std::string_view(page.direction)}) {

@@ -9,6 +9,7 @@
 #include "ui/date_picker.h"
 #include "ui/error_box.h"
 #include "ui/fonts.h"
+#include "ui/window_frame.h"
 #include "ui_Unit1.h"
 
 namespace sorahemi::ui {
@@ -36,9 +37,7 @@ TForm1::TForm1(Surroundings surroundings)
     : ui_(std::make_unique<::Ui::TForm1>()), surroundings_(std::move(surroundings)) {
   ui_->setupUi(this);
   apply_font_pixel_heights(this);
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(fixed_window_flags);
   setFixedSize(client_size.width(), client_size.height() + menuBar()->sizeHint().height());
   move(frame_position);
 

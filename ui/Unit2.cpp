@@ -11,6 +11,7 @@
 #include "ui/error_box.h"
 #include "ui/fonts.h"
 #include "ui/one_line.h"
+#include "ui/window_frame.h"
 #include "ui_Unit2.h"
 
 namespace sorahemi::ui {
@@ -38,9 +39,7 @@ TForm2::TForm2(Surroundings surroundings)
     : ui_(std::make_unique<::Ui::TForm2>()), surroundings_(std::move(surroundings)) {
   ui_->setupUi(this);
   apply_font_pixel_heights(this);
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(fixed_window_flags);
   setFixedSize(client_size);
   move(frame_position);
   // Closing the main window ends the program even while this one is open.

@@ -5,18 +5,8 @@
 namespace sorahemi::schedule {
 
 OutingKeys outing_keys(reckoning::Date date) {
-  // yyyymmdd, then DE or DI; every page asks for these, so no formatted printing.
-  std::string key = "00000000DE";
-  auto put = [&key](std::size_t end, unsigned value, int digits) {
-    for (int i = 1; i <= digits; ++i, value /= 10)
-      key[end - i] = static_cast<char>('0' + value % 10);
-  };
-  put(4, static_cast<unsigned>(static_cast<int>(date.year())), 4);
-  put(6, static_cast<unsigned>(date.month()), 2);
-  put(8, static_cast<unsigned>(date.day()), 2);
-  OutingKeys keys{key, key};
-  keys.direction[9] = 'I';
-  return keys;
+  const std::string digits = reckoning::eight_digit_date(date);
+  return {digits + "DE", digits + "DI"};
 }
 
 Outing load_outing(const ScheduleFile& file, reckoning::Date date) {

@@ -9,12 +9,6 @@
 namespace sorahemi::reckoning {
 namespace {
 
-using std::chrono::day;
-using std::chrono::month;
-using std::chrono::year;
-
-constexpr Date ymd(int y, unsigned m, unsigned d) { return Date{year{y}, month{m}, day{d}}; }
-
 // The tests run under LC_ALL=C: the Japanese names must not depend on the process locale.
 TEST(DateLine, DatesAndEraBoundaries) {
   const struct {

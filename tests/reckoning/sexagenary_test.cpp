@@ -5,12 +5,6 @@
 namespace sorahemi::reckoning {
 namespace {
 
-using std::chrono::day;
-using std::chrono::month;
-using std::chrono::year;
-
-constexpr Date ymd(int y, unsigned m, unsigned d) { return Date{year{y}, month{m}, day{d}}; }
-
 struct Row {
   const char* why;
   Date date;

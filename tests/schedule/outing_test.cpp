@@ -12,15 +12,9 @@
 namespace sorahemi::schedule {
 namespace {
 
-using std::chrono::day;
-using std::chrono::month;
-using std::chrono::year;
+using reckoning::ymd;
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
-
-constexpr reckoning::Date ymd(int y, unsigned m, unsigned d) {
-  return reckoning::Date{year{y}, month{m}, day{d}};
-}
 
 class OutingTest : public ::testing::Test {
  protected:

@@ -18,6 +18,7 @@
 #include "ui/fonts.h"
 
 using sorahemi::reckoning::Date;
+using sorahemi::reckoning::ymd;
 using sorahemi::schedule::ScheduleFile;
 using sorahemi::schedule::testing::file_bytes;
 using sorahemi::schedule::testing::TempFolder;
@@ -27,10 +28,6 @@ using sorahemi::ui::Form2;
 using sorahemi::ui::testing::BoxAnswerer;
 
 namespace {
-
-constexpr Date ymd(int y, unsigned m, unsigned d) {
-  return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
-}
 
 constexpr Date today = ymd(2004, 5, 3);
 

@@ -15,17 +15,10 @@
 #include "ui/fonts.h"
 
 using sorahemi::reckoning::Date;
+using sorahemi::reckoning::ymd;
 using sorahemi::schedule::ScheduleFile;
 using sorahemi::ui::DatePicker;
 using sorahemi::ui::TForm1;
-
-namespace {
-
-constexpr Date ymd(int y, unsigned m, unsigned d) {
-  return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
-}
-
-}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT

@@ -1,19 +1,27 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 
 namespace sorahemi::reckoning {
 
 // A date of the proleptic Gregorian calendar; the reckoning takes years 1 to 9999.
 using Date = std::chrono::year_month_day;
 
-inline constexpr Date first_date{std::chrono::year{1}, std::chrono::January, std::chrono::day{1}};
-inline constexpr Date last_date{std::chrono::year{9999}, std::chrono::December,
-                                std::chrono::day{31}};
+constexpr Date ymd(int year, unsigned month, unsigned day) {
+  return Date{std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{day}};
+}
+
+inline constexpr Date first_date = ymd(1, 1, 1);
+inline constexpr Date last_date = ymd(9999, 12, 31);
 
 constexpr bool in_range(Date date) { return date.ok() && date >= first_date && date <= last_date; }
 
 // Today's local date from the system clock.
 Date today();
+
+// 2004-05-03, and the eight digits of the schedule file's keys: 20040503.
+std::string iso_date(Date date);
+std::string eight_digit_date(Date date);
 
 }  // namespace sorahemi::reckoning
