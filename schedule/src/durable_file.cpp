@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <utility>
 
@@ -39,25 +40,25 @@ class Descriptor {
 // there but cannot be read, since writing over it would lose what it holds.
 struct Unreadable {};
 
-std::optional<std::string> read_descriptor(FileSystem& system, int fd) {
+std::optional<FileBytes> read_descriptor(FileSystem& system, int fd) {
   struct stat status {};
   if (system.fstat(fd, &status) != 0) throw Unreadable{};
   if (!S_ISREG(status.st_mode)) return std::nullopt;
   // One byte of room beyond the size, so that the end shows without growing the buffer.
-  std::string bytes(static_cast<std::size_t>(status.st_size) + 1, '\0');
+  FileBytes bytes(static_cast<std::size_t>(status.st_size) + 1);
   std::size_t filled = 0;
   for (;;) {
-    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);  // the file grew meanwhile
-    const ssize_t count = system.read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (filled == bytes.capacity()) bytes.grow();  // the file grew meanwhile
+    const ssize_t count = system.read(fd, bytes.data() + filled, bytes.capacity() - filled);
     if (count < 0) throw Unreadable{};
     if (count == 0) break;
     filled += static_cast<std::size_t>(count);
   }
-  bytes.resize(filled);
+  bytes.set_size(filled);
   return bytes;
 }
 
-std::optional<std::string> read_existing(const fs::path& path, FileSystem& system) {
+std::optional<FileBytes> read_existing(const fs::path& path, FileSystem& system) {
   Descriptor fd(system, system.open(path.c_str(), O_RDONLY));
   if (!fd.valid()) {
     if (errno == ENOENT) return std::nullopt;
@@ -80,7 +81,7 @@ fs::path link_target(fs::path path) {
 
 // Every byte or a failure: a write that takes fewer bytes is continued, one that takes none
 // (a full disk) is a failure.
-bool write_all(FileSystem& system, int fd, const std::string& bytes) {
+bool write_all(FileSystem& system, int fd, std::string_view bytes) {
   for (std::size_t written = 0; written < bytes.size();) {
     const ssize_t count = system.write(fd, bytes.data() + written, bytes.size() - written);
     if (count <= 0) return false;
@@ -101,11 +102,13 @@ class Replacement {
   Replacement(FileSystem& system, int folder, const fs::path& target)
       : system_(system), folder_(folder), target_(target.filename().string()) {}
 
-  // Writes the bytes to a new file beside the target, flushes it, and renames it over the
+  // Writes the edited text to a new file beside the target, flushes it, and renames it over the
   // target; then flushes the folder, so that the rename itself is on disk.
-  bool replace(const std::string& bytes) {
+  bool replace(std::string_view text, const profile::Edit& edit) {
     Descriptor fd = create();
-    const bool done = fd.valid() && write_all(system_, fd.get(), bytes) &&
+    const bool done = fd.valid() && write_all(system_, fd.get(), text.substr(0, edit.begin)) &&
+                      write_all(system_, fd.get(), edit.replacement) &&
+                      write_all(system_, fd.get(), text.substr(edit.end)) &&
                       system_.fsync(fd.get()) == 0 && fd.close() &&
                       system_.renameat(folder_, name_.c_str(), target_.c_str()) == 0;
     if (!done) {
@@ -149,7 +152,17 @@ class Replacement {
 
 }  // namespace
 
-std::optional<std::string> read_file(const fs::path& path, FileSystem& system) {
+FileBytes::FileBytes(std::size_t capacity)
+    : bytes_(std::make_unique_for_overwrite<char[]>(capacity)), capacity_(capacity) {}
+
+void FileBytes::grow() {
+  auto larger = std::make_unique_for_overwrite<char[]>(capacity_ * 2);
+  std::memcpy(larger.get(), bytes_.get(), capacity_);
+  bytes_ = std::move(larger);
+  capacity_ *= 2;
+}
+
+std::optional<FileBytes> read_file(const fs::path& path, FileSystem& system) {
   try {
     return read_existing(path, system);
   } catch (const Unreadable&) {
@@ -161,14 +174,15 @@ void update_file(const fs::path& path, const FileChange& change, FileSystem& sys
   const fs::path target = link_target(path);
   Descriptor folder(system, system.open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY));
   if (!folder.valid() || system.flock(folder.get(), LOCK_EX) != 0) throw IniFileError(path);
-  std::optional<std::string> current;
+  std::optional<FileBytes> current;
   try {
     current = read_existing(target, system);
   } catch (const Unreadable&) {
     throw IniFileError(path);
   }
-  const std::optional<std::string> bytes = change(current);
-  if (bytes && !Replacement(system, folder.get(), target).replace(*bytes)) {
+  const std::string_view text = current ? current->view() : std::string_view();
+  const std::optional<profile::Edit> edit = change(text);
+  if (edit && !Replacement(system, folder.get(), target).replace(text, *edit)) {
     throw IniFileError(path);
   }
 }

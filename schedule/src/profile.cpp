@@ -197,24 +197,11 @@ std::string entry_line(std::string_view key, std::string_view value) {
   return line.append(crlf);
 }
 
-// Inserts at `pos`, first ending the line before it when that one had no line break.
-std::string inserted(std::string_view text, std::size_t pos, bool needs_break,
-                     std::string_view addition) {
-  std::string result;
-  result.reserve(text.size() + crlf.size() + addition.size());
-  result.append(text.substr(0, pos));
-  if (needs_break) result.append(crlf);
-  result.append(addition).append(text.substr(pos));
-  return result;
-}
-
-// The text with [begin, end) replaced.
-std::string replaced(std::string_view text, std::size_t begin, std::size_t end,
-                     std::string_view replacement) {
-  std::string result;
-  result.reserve(text.size() - (end - begin) + replacement.size());
-  result.append(text.substr(0, begin)).append(replacement).append(text.substr(end));
-  return result;
+// An insertion at `pos`, first ending the line before it when that one had no line break.
+Edit insertion(std::size_t pos, bool needs_break, std::string_view addition) {
+  std::string replacement(needs_break ? crlf : std::string_view());
+  replacement.append(addition);
+  return {pos, pos, std::move(replacement)};
 }
 
 }  // namespace
@@ -247,14 +234,21 @@ std::unordered_map<std::string, std::string> section_values(std::string_view tex
   return values;
 }
 
-std::string with_value(std::string_view text, std::string_view section, std::string_view key,
-                       std::string_view value) {
+std::string applied(std::string_view text, const Edit& edit) {
+  std::string result;
+  result.reserve(text.size() - (edit.end - edit.begin) + edit.replacement.size());
+  result.append(text.substr(0, edit.begin)).append(edit.replacement).append(text.substr(edit.end));
+  return result;
+}
+
+Edit value_edit(std::string_view text, std::string_view section, std::string_view key,
+                std::string_view value) {
   const auto found_section = find_section(text, section);
   if (!found_section) {
     std::string addition;
     addition.append("[").append(section).append("]").append(crlf).append(entry_line(key, value));
     const bool ends_open = !text.empty() && text.back() != '\r' && text.back() != '\n';
-    return inserted(text, text.size(), ends_open, addition);
+    return insertion(text.size(), ends_open, addition);
   }
   // One walk finds the key or, failing that, the last entry, after which a new key goes.
   std::optional<Entry> found;
@@ -266,19 +260,30 @@ std::string with_value(std::string_view text, std::string_view section, std::str
   });
   if (found) {
     // The file's spelling of the key is kept.
-    return replaced(text, found->line.begin, found->line.next,
-                    entry_line(found->parsed.name, value));
+    return {found->line.begin, found->line.next, entry_line(found->parsed.name, value)};
   }
-  return inserted(text, last.next, !last.has_break(), entry_line(key, value));
+  return insertion(last.next, !last.has_break(), entry_line(key, value));
 }
 
-std::optional<std::string> without_key(std::string_view text, std::string_view section,
-                                       std::string_view key) {
+std::optional<Edit> removal_edit(std::string_view text, std::string_view section,
+                                 std::string_view key) {
   const auto found_section = find_section(text, section);
   if (!found_section) return std::nullopt;
   const auto entry = find_entry(text, *found_section, key);
   if (!entry) return std::nullopt;
-  return replaced(text, entry->line.begin, entry->line.next, "");
+  return Edit{entry->line.begin, entry->line.next, ""};
+}
+
+std::string with_value(std::string_view text, std::string_view section, std::string_view key,
+                       std::string_view value) {
+  return applied(text, value_edit(text, section, key, value));
+}
+
+std::optional<std::string> without_key(std::string_view text, std::string_view section,
+                                       std::string_view key) {
+  const auto edit = removal_edit(text, section, key);
+  if (!edit) return std::nullopt;
+  return applied(text, *edit);
 }
 
 }  // namespace sorahemi::schedule::profile

@@ -60,9 +60,8 @@ void ScheduleFile::write(std::string_view section, std::string_view key, std::st
   const std::string value_bytes = storable_bytes(value);
   update_file(
       path_,
-      [&](const std::optional<std::string>& text) {
-        return profile::with_value(text ? std::string_view(*text) : std::string_view(),
-                                   section_bytes, key_bytes, value_bytes);
+      [&](std::string_view text) -> std::optional<profile::Edit> {
+        return profile::value_edit(text, section_bytes, key_bytes, value_bytes);
       },
       *system_);
 }
@@ -73,9 +72,8 @@ void ScheduleFile::remove(std::string_view section, std::string_view key) {
   if (!section_bytes || !key_bytes || !has_key(section, key)) return;
   update_file(
       path_,
-      [&](const std::optional<std::string>& text) -> std::optional<std::string> {
-        if (!text) return std::nullopt;
-        return profile::without_key(*text, *section_bytes, *key_bytes);
+      [&](std::string_view text) {
+        return profile::removal_edit(text, *section_bytes, *key_bytes);
       },
       *system_);
 }

@@ -13,9 +13,9 @@ int main(int argc, char** argv) {
   const std::string path = argv[1];
   for (int key = 2; key <= 3; ++key) {
     const auto text = schedule::read_file(path, schedule::system_file_system());
-    const std::string updated = schedule::profile::with_value(text.value_or(""), "Schedule",
-                                                              schedule::cp932::encode(argv[key]),
-                                                              schedule::cp932::encode(argv[4]));
+    const std::string updated = schedule::profile::with_value(
+        text ? text->view() : std::string_view(), "Schedule", schedule::cp932::encode(argv[key]),
+        schedule::cp932::encode(argv[4]));
     std::ofstream(path, std::ios::binary | std::ios::trunc) << updated;
   }
   return 0;

@@ -2,19 +2,42 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "schedule/file_system.h"
+#include "schedule/profile.h"
 
 namespace sorahemi::schedule {
 
-// The whole file; nothing when it cannot be read (missing, a folder, unreadable).
-std::optional<std::string> read_file(const std::filesystem::path& path, FileSystem& system);
+// A file's bytes, read into a buffer that is not cleared first: a page reads the whole file
+// twice, and clearing it would cost as much again.
+class FileBytes {
+ public:
+  explicit FileBytes(std::size_t capacity);
 
-// What a change makes of the file's bytes (nothing when the file is missing); nothing returned
-// leaves the file as it is.
-using FileChange = std::function<std::optional<std::string>(const std::optional<std::string>&)>;
+  char* data() { return bytes_.get(); }
+  std::size_t capacity() const { return capacity_; }
+  void grow();  // doubles the capacity, keeping the bytes
+  void set_size(std::size_t size) { size_ = size; }
+
+  std::string_view view() const { return {bytes_.get(), size_}; }
+  operator std::string_view() const { return view(); }
+
+ private:
+  std::unique_ptr<char[]> bytes_;
+  std::size_t capacity_;
+  std::size_t size_ = 0;
+};
+
+// The whole file; nothing when it cannot be read (missing, a folder, unreadable).
+std::optional<FileBytes> read_file(const std::filesystem::path& path, FileSystem& system);
+
+// The edit a change makes to the file's bytes (an empty text when the file is missing); nothing
+// returned leaves the file as it is.
+using FileChange = std::function<std::optional<profile::Edit>(std::string_view)>;
 
 // Applies the change as one read-modify-write under an exclusive lock of the file's folder, so
 // that two running copies never lose each other's writes, and replaces the file atomically: a
