@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "digits.h"
+
 namespace sorahemi::reckoning {
 
 namespace {
@@ -9,18 +11,11 @@ namespace {
 // The year in four digits, then month and day in two each, with the separator between them.
 std::string date_digits(Date date, std::string_view separator) {
   std::string text;
-  auto append = [&text](unsigned value, int width) {
-    const std::size_t end = text.size() + static_cast<std::size_t>(width);
-    text.resize(end);
-    for (std::size_t i = end; i-- > end - static_cast<std::size_t>(width); value /= 10) {
-      text[i] = static_cast<char>('0' + value % 10);
-    }
-  };
-  append(static_cast<unsigned>(static_cast<int>(date.year())), 4);
+  append_zero_padded(text, static_cast<unsigned>(static_cast<int>(date.year())), 4);
   text.append(separator);
-  append(static_cast<unsigned>(date.month()), 2);
+  append_zero_padded(text, static_cast<unsigned>(date.month()), 2);
   text.append(separator);
-  append(static_cast<unsigned>(date.day()), 2);
+  append_zero_padded(text, static_cast<unsigned>(date.day()), 2);
   return text;
 }
 

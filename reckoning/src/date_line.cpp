@@ -9,16 +9,16 @@
 #include <stdexcept>
 #include <vector>
 
+#include "digits.h"
 #include "reckoning/sexagenary.h"
 
 namespace sorahemi::reckoning {
 namespace {
 
-constexpr DayNumber unix_epoch =
-    day_number(Date{std::chrono::year{1970}, std::chrono::January, std::chrono::day{1}});
+constexpr DayNumber unix_epoch = day_number(ymd(1970, 1, 1));
 constexpr double milliseconds_per_day = 86'400'000.0;
 // A date that lies in 明治 in every version of the era data.
-constexpr Date in_meiji{std::chrono::year{1900}, std::chrono::January, std::chrono::day{1}};
+constexpr Date in_meiji = ymd(1900, 1, 1);
 
 void check(UErrorCode status, const char* what) {
   if (U_FAILURE(status)) {
@@ -30,12 +30,6 @@ std::string to_utf8(const icu::UnicodeString& text) {
   std::string utf8;
   text.toUTF8String(utf8);
   return utf8;
-}
-
-std::string zero_padded(int value, std::size_t width) {
-  std::string digits = std::to_string(value);
-  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
-  return digits;
 }
 
 struct Era {
@@ -121,17 +115,16 @@ std::string date_line(Date date) {
   const DayNumber n = day_number(date);
   JapaneseCalendarData& data = calendar_data();
   const Era era = data.era(date, n);
-  std::string line = zero_padded(static_cast<int>(date.year()), 4);
+  std::string line;
+  append_zero_padded(line, static_cast<unsigned>(static_cast<int>(date.year())), 4);
   line.append("(").append(era.name);
   // Two digits at least, never cut: 令和100 is the year 2118.
-  if (!era.name.empty()) line.append(zero_padded(era.year, 2));
-  line.append(")年")
-      .append(std::to_string(static_cast<unsigned>(date.month())))
-      .append("月")
-      .append(std::to_string(static_cast<unsigned>(date.day())))
-      .append("日(")
-      .append(data.weekday(n))
-      .append(")");
+  if (!era.name.empty()) append_zero_padded(line, static_cast<unsigned>(era.year), 2);
+  line.append(")年");
+  append_zero_padded(line, static_cast<unsigned>(date.month()), 1);
+  line.append("月");
+  append_zero_padded(line, static_cast<unsigned>(date.day()), 1);
+  line.append("日(").append(data.weekday(n)).append(")");
   return line;
 }
 
