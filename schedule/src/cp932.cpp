@@ -98,14 +98,12 @@ constexpr bool is_trail_byte(unsigned char byte) {
   return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
 
-// ASCII is the same in UTF-8 and in code page 932, backslash and tilde included: the keys and
-// most names need no conversion at all.
+}  // namespace
+
 bool is_ascii(std::string_view text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
-
-}  // namespace
 
 std::string decode(std::string_view bytes) {
   if (is_ascii(bytes)) return std::string(bytes);

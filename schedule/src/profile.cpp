@@ -77,11 +77,6 @@ Parsed parse(std::string_view content) {
           unquoted(trimmed(line.substr(equals + 1)))};
 }
 
-bool is_ascii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string ascii_folded(std::string s) {
@@ -108,7 +103,7 @@ bool same_characters_folded(std::string_view a, std::string_view b) {
 // byte above 0x7F decodes to ASCII, so an ASCII name only ever matches its own bytes, folded.
 bool names_match(std::string_view name, std::string_view wanted) {
   if (same_characters_folded(name, wanted)) return true;
-  if (is_ascii(wanted) || is_ascii(name)) return false;
+  if (cp932::is_ascii(wanted) || cp932::is_ascii(name)) return false;
   return fold_name(name) == fold_name(wanted);
 }
 
@@ -157,20 +152,22 @@ struct Entry {
   Parsed parsed;
 };
 
-// Whether a line could hold the key: an entry's name starts its line after the blanks, so an
-// ASCII key needs those bytes there, folded. This spares parsing every other line.
-bool could_hold(std::string_view line, std::string_view key) {
-  if (!is_ascii(key)) return true;
-  if (line.size() < key.size()) return false;
-  for (std::size_t i = 0; i < key.size(); ++i) {
-    if (ascii_lower(line[i]) != ascii_lower(key[i])) return false;
+bool starts_with_folded(std::string_view line, std::string_view ascii) {
+  if (line.size() < ascii.size()) return false;
+  for (std::size_t i = 0; i < ascii.size(); ++i) {
+    if (ascii_lower(line[i]) != ascii_lower(ascii[i])) return false;
   }
   return true;
 }
 
 std::optional<Entry> find_entry(std::string_view text, const Line& section, std::string_view key) {
   std::optional<Entry> found;
-  const auto could_be = [key](std::string_view line) { return could_hold(line, key); };
+  // An entry's name starts its line after the blanks, so a line can hold an ASCII key only if
+  // it starts with the key's bytes, folded; every other line is passed over unparsed.
+  const bool ascii_key = cp932::is_ascii(key);
+  const auto could_be = [&](std::string_view line) {
+    return !ascii_key || starts_with_folded(line, key);
+  };
   for_each_entry(text, section, could_be, [&](const Line& line, const Parsed& parsed) {
     if (!names_match(parsed.name, key)) return false;
     found = Entry{line, parsed};

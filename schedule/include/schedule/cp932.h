@@ -15,6 +15,10 @@ std::string decode(std::string_view bytes);
 // page 932 cannot hold. The JIS forms of 〜‖−¢£¬― store as the code page's own characters.
 std::string encode(std::string_view utf8);
 
+// ASCII is the same in UTF-8 and in code page 932, backslash and tilde included: such text
+// needs no conversion, and no other byte of the code page decodes to ASCII.
+bool is_ascii(std::string_view text);
+
 // Bytes of the character that starts at `pos`: 2 for a lead byte followed by a trail byte,
 // otherwise 1. A trail byte may be '[', '\', ']' or an ASCII letter.
 std::size_t character_length(std::string_view bytes, std::size_t pos);
