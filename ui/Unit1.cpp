@@ -9,6 +9,7 @@
 #include "ui/date_picker.h"
 #include "ui/error_box.h"
 #include "ui/fonts.h"
+#include "ui/text.h"
 #include "ui/window_frame.h"
 #include "ui_Unit1.h"
 
@@ -21,10 +22,6 @@ namespace {
 // The outer frame's place on the screen, and the client area below the menu bar.
 constexpr QPoint frame_position{303, 147};
 constexpr QSize client_size{365, 288};
-
-QString to_qstring(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString label_text(const std::string& text) {
   // A CR LF in a caption is a line break.

@@ -11,6 +11,7 @@
 #include "ui/error_box.h"
 #include "ui/fonts.h"
 #include "ui/one_line.h"
+#include "ui/text.h"
 #include "ui/window_frame.h"
 #include "ui_Unit2.h"
 
@@ -46,8 +47,7 @@ TForm2::TForm2(Surroundings surroundings)
   setAttribute(Qt::WA_QuitOnClose, false);
 
   for (const std::string_view direction : reckoning::direction_texts) {
-    ui_->CBDir->addItem(
-        QString::fromUtf8(direction.data(), static_cast<qsizetype>(direction.size())));
+    ui_->CBDir->addItem(to_qstring(direction));
   }
   keep_one_line(ui_->EdDest);
   keep_one_line(ui_->CBDir->lineEdit());
