@@ -36,8 +36,7 @@ class Descriptor {
   int fd_;
 };
 
-// The file's bytes; nothing when it is missing or no regular file; an exception when it is
-// there but cannot be read, since writing over it would lose what it holds.
+// A file that is there but cannot be read: writing over it would lose what it holds.
 struct Unreadable {};
 
 std::optional<FileBytes> read_descriptor(FileSystem& system, int fd) {
@@ -58,6 +57,7 @@ std::optional<FileBytes> read_descriptor(FileSystem& system, int fd) {
   return bytes;
 }
 
+// The file's bytes; nothing when it is missing or no regular file; Unreadable otherwise.
 std::optional<FileBytes> read_existing(const fs::path& path, FileSystem& system) {
   Descriptor fd(system, system.open(path.c_str(), O_RDONLY));
   if (!fd.valid()) {

@@ -69,6 +69,7 @@ void ScheduleFile::write(std::string_view section, std::string_view key, std::st
 void ScheduleFile::remove(std::string_view section, std::string_view key) {
   const auto section_bytes = encoded_name(section);
   const auto key_bytes = encoded_name(key);
+  // A key that is not there needs neither the lock nor a writable folder.
   if (!section_bytes || !key_bytes || !has_key(section, key)) return;
   update_file(
       path_,
