@@ -26,8 +26,9 @@ DailyPage compose(reckoning::Date date, const Read& read) {
 }  // namespace
 
 DailyPage compose_daily_page(reckoning::Date date, const ScheduleFile& file) {
+  const ScheduleText text(file);
   return compose(date, [&](std::string_view key, std::string_view fallback) {
-    return file.read(schedule_section, key, fallback);
+    return text.read(schedule_section, key, fallback);
   });
 }
 

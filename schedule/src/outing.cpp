@@ -11,9 +11,10 @@ OutingKeys outing_keys(reckoning::Date date) {
 
 Outing load_outing(const ScheduleFile& file, reckoning::Date date) {
   const OutingKeys keys = outing_keys(date);
+  const ScheduleText text(file);
   Outing outing;
-  outing.destination = file.read(schedule_section, keys.destination, "");
-  outing.direction = file.read(schedule_section, keys.direction, reckoning::direction_texts[0]);
+  outing.destination = text.read(schedule_section, keys.destination, "");
+  outing.direction = text.read(schedule_section, keys.direction, reckoning::direction_texts[0]);
   return outing;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "mark_scan.h"
 #include "schedule/cp932.h"
 
 namespace sorahemi::schedule::profile {
@@ -117,34 +118,59 @@ std::string_view cut_to_characters(std::string_view value, std::size_t limit) {
   return value.substr(0, pos);
 }
 
-// The header line of the first section of that name; its entries run to the next header.
-std::optional<Line> find_section(std::string_view text, std::string_view section) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    const Line line = line_at(text, pos);
-    pos = line.next;
-    const Parsed parsed = parse(text.substr(line.begin, line.end - line.begin));
-    if (parsed.kind == Parsed::Kind::header && names_match(parsed.name, section)) return line;
-  }
+// The start of the line whose content begins at pos after the line's blanks; nothing when
+// other bytes come before pos on its line.
+std::optional<std::size_t> line_start_of(std::string_view text, std::size_t pos) {
+  std::size_t start = pos;
+  while (start > 0 && is_blank(text[start - 1])) --start;
+  if (start == 0 || text[start - 1] == '\n' || text[start - 1] == '\r') return start;
+  if (start == utf8_bom.size() && text.starts_with(utf8_bom)) return 0;
   return std::nullopt;
 }
 
-bool any_line(std::string_view) { return true; }
+// Calls visit(line, parsed) for every line from `from` on that begins with '[' or could hold the
+// ASCII key ("" for headers only), until it returns true.
+template <class Visit>
+void for_each_marked_line(std::string_view text, std::size_t from, std::string_view ascii_key,
+                          Visit visit) {
+  for (std::size_t pos = next_mark(text, from, ascii_key); pos != std::string_view::npos;) {
+    const auto start = line_start_of(text, pos);
+    if (!start) {
+      pos = next_mark(text, pos + 1, ascii_key);
+      continue;
+    }
+    const Line line = line_at(text, *start);
+    if (visit(line, parse(text.substr(line.begin, line.end - line.begin)))) return;
+    pos = next_mark(text, line.next, ascii_key);
+  }
+}
 
-// Calls visit(line, parsed) for every entry of the section until it returns true. Lines for
-// which could_be(line without its leading blanks) is false are passed over unparsed.
-template <class CouldBe, class Visit>
-void for_each_entry(std::string_view text, const Line& header, CouldBe could_be, Visit visit) {
-  for (std::size_t pos = header.next; pos < text.size();) {
+// The header line of the first section of that name; its entries run to the next header.
+std::optional<Line> find_section(std::string_view text, std::string_view section) {
+  std::optional<Line> found;
+  for_each_marked_line(text, 0, "", [&](const Line& line, const Parsed& parsed) {
+    if (parsed.kind == Parsed::Kind::header && names_match(parsed.name, section)) found = line;
+    return found.has_value();
+  });
+  return found;
+}
+
+// Calls visit(line, parsed) for every entry of the section until it returns true, and returns
+// where the section ends (where the walk stopped, when visit stopped it).
+template <class Visit>
+std::size_t for_each_entry(std::string_view text, const Line& header, Visit visit) {
+  std::size_t pos = header.next;
+  while (pos < text.size()) {
     const Line line = line_at(text, pos);
-    pos = line.next;
     const std::string_view content = text.substr(line.begin, line.end - line.begin);
     std::string_view start = content;
     while (!start.empty() && is_blank(start.front())) start.remove_prefix(1);
-    if (!start.empty() && start.front() == '[') return;  // the next section
-    if (!could_be(start)) continue;
+    if (!start.empty() && start.front() == '[') return pos;  // the next section
+    pos = line.next;
     const Parsed parsed = parse(content);
-    if (parsed.kind == Parsed::Kind::entry && visit(line, parsed)) return;
+    if (parsed.kind == Parsed::Kind::entry && visit(line, parsed)) break;
   }
+  return pos;
 }
 
 struct Entry {
@@ -152,28 +178,48 @@ struct Entry {
   Parsed parsed;
 };
 
-bool starts_with_folded(std::string_view line, std::string_view ascii) {
-  if (line.size() < ascii.size()) return false;
-  for (std::size_t i = 0; i < ascii.size(); ++i) {
-    if (ascii_lower(line[i]) != ascii_lower(ascii[i])) return false;
+// The key's entry in the section, or else where the section ends.
+struct KeySearch {
+  std::optional<Entry> entry;
+  std::size_t section_end = 0;
+};
+
+KeySearch find_entry(std::string_view text, const Line& section, std::string_view key) {
+  KeySearch search{std::nullopt, text.size()};
+  const auto matches = [&](const Line& line, const Parsed& parsed) {
+    if (!names_match(parsed.name, key)) return false;
+    search.entry = Entry{line, parsed};
+    return true;
+  };
+  if (!cp932::is_ascii(key)) {
+    search.section_end = for_each_entry(text, section, matches);
+    return search;
   }
-  return true;
+  // An entry's name starts its line after the blanks, so only the lines the scan marks can hold
+  // an ASCII key or end the section.
+  for_each_marked_line(text, section.next, key, [&](const Line& line, const Parsed& parsed) {
+    if (parsed.kind == Parsed::Kind::header) {
+      search.section_end = line.begin;
+      return true;
+    }
+    return parsed.kind == Parsed::Kind::entry && matches(line, parsed);
+  });
+  return search;
 }
 
-std::optional<Entry> find_entry(std::string_view text, const Line& section, std::string_view key) {
-  std::optional<Entry> found;
-  // An entry's name starts its line after the blanks, so a line can hold an ASCII key only if
-  // it starts with the key's bytes, folded; every other line is passed over unparsed.
-  const bool ascii_key = cp932::is_ascii(key);
-  const auto could_be = [&](std::string_view line) {
-    return !ascii_key || starts_with_folded(line, key);
-  };
-  for_each_entry(text, section, could_be, [&](const Line& line, const Parsed& parsed) {
-    if (!names_match(parsed.name, key)) return false;
-    found = Entry{line, parsed};
-    return true;
-  });
-  return found;
+// The last entry line of the section, walking back from its end; the header when it has none.
+Line last_entry(std::string_view text, const Line& header, std::size_t section_end) {
+  for (std::size_t next = section_end; next > header.next;) {
+    std::size_t end = next;
+    if (text[end - 1] == '\n') --end;
+    if (end > header.next && text[end - 1] == '\r') --end;
+    std::size_t begin = end;
+    while (begin > header.next && text[begin - 1] != '\n' && text[begin - 1] != '\r') --begin;
+    const Line line{begin, end, next};
+    if (parse(text.substr(begin, end - begin)).kind == Parsed::Kind::entry) return line;
+    next = begin;
+  }
+  return header;
 }
 
 // Reading drops blanks around a value and one pair of quotes; a value they would change is
@@ -209,21 +255,21 @@ std::optional<std::string> value(std::string_view text, std::string_view section
                                  std::string_view key) {
   const auto found_section = find_section(text, section);
   if (!found_section) return std::nullopt;
-  const auto entry = find_entry(text, *found_section, key);
+  const auto entry = find_entry(text, *found_section, key).entry;
   if (!entry) return std::nullopt;
   return std::string(cut_to_characters(entry->parsed.value, max_value_bytes));
 }
 
 bool has_key(std::string_view text, std::string_view section, std::string_view key) {
   const auto found_section = find_section(text, section);
-  return found_section && find_entry(text, *found_section, key);
+  return found_section && find_entry(text, *found_section, key).entry;
 }
 
 std::unordered_map<std::string, std::string> section_values(std::string_view text,
                                                             std::string_view section) {
   std::unordered_map<std::string, std::string> values;
   if (const auto found_section = find_section(text, section)) {
-    for_each_entry(text, *found_section, any_line, [&](const Line&, const Parsed& parsed) {
+    for_each_entry(text, *found_section, [&](const Line&, const Parsed& parsed) {
       values.try_emplace(fold_name(parsed.name), cut_to_characters(parsed.value, max_value_bytes));
       return false;
     });
@@ -247,18 +293,13 @@ Edit value_edit(std::string_view text, std::string_view section, std::string_vie
     const bool ends_open = !text.empty() && text.back() != '\r' && text.back() != '\n';
     return insertion(text.size(), ends_open, addition);
   }
-  // One walk finds the key or, failing that, the last entry, after which a new key goes.
-  std::optional<Entry> found;
-  Line last = *found_section;
-  for_each_entry(text, *found_section, any_line, [&](const Line& line, const Parsed& parsed) {
-    last = line;
-    if (names_match(parsed.name, key)) found = Entry{line, parsed};
-    return found.has_value();
-  });
-  if (found) {
+  const KeySearch search = find_entry(text, *found_section, key);
+  if (search.entry) {
     // The file's spelling of the key is kept.
-    return {found->line.begin, found->line.next, entry_line(found->parsed.name, value)};
+    return {search.entry->line.begin, search.entry->line.next,
+            entry_line(search.entry->parsed.name, value)};
   }
+  const Line last = last_entry(text, *found_section, search.section_end);
   return insertion(last.next, !last.has_break(), entry_line(key, value));
 }
 
@@ -266,7 +307,7 @@ std::optional<Edit> removal_edit(std::string_view text, std::string_view section
                                  std::string_view key) {
   const auto found_section = find_section(text, section);
   if (!found_section) return std::nullopt;
-  const auto entry = find_entry(text, *found_section, key);
+  const auto entry = find_entry(text, *found_section, key).entry;
   if (!entry) return std::nullopt;
   return Edit{entry->line.begin, entry->line.next, ""};
 }

@@ -39,19 +39,11 @@ ScheduleFile::ScheduleFile(const std::filesystem::path& path, FileSystem& system
 
 std::string ScheduleFile::read(std::string_view section, std::string_view key,
                                std::string_view fallback) const {
-  const auto section_bytes = encoded_name(section);
-  const auto key_bytes = encoded_name(key);
-  const auto text = read_file(path_, *system_);
-  if (!section_bytes || !key_bytes || !text) return std::string(fallback);
-  const auto value = profile::value(*text, *section_bytes, *key_bytes);
-  return value ? cp932::decode(*value) : std::string(fallback);
+  return ScheduleText(*this).read(section, key, fallback);
 }
 
 bool ScheduleFile::has_key(std::string_view section, std::string_view key) const {
-  const auto section_bytes = encoded_name(section);
-  const auto key_bytes = encoded_name(key);
-  const auto text = read_file(path_, *system_);
-  return section_bytes && key_bytes && text && profile::has_key(*text, *section_bytes, *key_bytes);
+  return ScheduleText(*this).has_key(section, key);
 }
 
 void ScheduleFile::write(std::string_view section, std::string_view key, std::string_view value) {
@@ -77,6 +69,25 @@ void ScheduleFile::remove(std::string_view section, std::string_view key) {
         return profile::removal_edit(text, *section_bytes, *key_bytes);
       },
       *system_);
+}
+
+ScheduleText::ScheduleText(const ScheduleFile& file)
+    : bytes_(read_file(file.path(), file.system())) {}
+
+std::string ScheduleText::read(std::string_view section, std::string_view key,
+                               std::string_view fallback) const {
+  const auto section_bytes = encoded_name(section);
+  const auto key_bytes = encoded_name(key);
+  if (!section_bytes || !key_bytes || !bytes_) return std::string(fallback);
+  const auto value = profile::value(*bytes_, *section_bytes, *key_bytes);
+  return value ? cp932::decode(*value) : std::string(fallback);
+}
+
+bool ScheduleText::has_key(std::string_view section, std::string_view key) const {
+  const auto section_bytes = encoded_name(section);
+  const auto key_bytes = encoded_name(key);
+  return section_bytes && key_bytes && bytes_ &&
+         profile::has_key(*bytes_, *section_bytes, *key_bytes);
 }
 
 ScheduleSnapshot::ScheduleSnapshot(const ScheduleFile& file, std::string_view section) {

@@ -75,6 +75,25 @@ TEST(ProfileRead, LongValueIsCutAtACharacterBoundary) {
   EXPECT_EQ(value(kanji, "S", "k")->size(), max_value_bytes - 1);
 }
 
+// The search passes over whole blocks of bytes at a time, so the key's line, a look-alike and
+// the next header are put at every offset within those blocks and in the bytes after the last.
+TEST(ProfileRead, FindsKeysAndHeadersAtEveryOffset) {
+  for (std::size_t pad = 0; pad < 300; ++pad) {
+    SCOPED_TRACE(pad);
+    const std::string head = "[S]\r\nx=" + std::string(pad, 'y') + "\r\n";
+    EXPECT_EQ(value(head + " 20261211de=v\r\n", "S", "20261211DE"), "v");
+    EXPECT_EQ(value(head + "20261211dI=w", "S", "20261211DI"), "w");
+    EXPECT_EQ(value(head + "abxb\r\nabab=v\r\n", "S", "abab"), "v");  // a near miss just before
+    for (const char* look_alike :
+         {"20261210DE=v", "30261211DE=v", "20261211DF=v", "x20261211DE=v", "20261211D=v"}) {
+      EXPECT_EQ(value(head + look_alike + "\r\n", "S", "20261211DE"), std::nullopt) << look_alike;
+    }
+    EXPECT_EQ(value(head + "[T]\r\n20261211DE=v\r\n", "S", "20261211DE"), std::nullopt);
+    EXPECT_EQ(value(head + "y=[T]\r\n20261211DE=v\r\n", "S", "20261211DE"), "v");
+    EXPECT_EQ(with_value(head + "\r\n[T]\r\n", "S", "k", "v"), head + "k=v\r\n\r\n[T]\r\n");
+  }
+}
+
 struct WriteRow {
   const char* why;
   std::string_view before;

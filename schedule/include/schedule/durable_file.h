@@ -12,8 +12,8 @@
 
 namespace sorahemi::schedule {
 
-// A file's bytes, read into a buffer that is not cleared first: a page reads the whole file
-// twice, and clearing it would cost as much again.
+// A file's bytes, read into a buffer that is not cleared first: a page reads the whole file,
+// and clearing the buffer first would cost as much again.
 class FileBytes {
  public:
   explicit FileBytes(std::size_t capacity);

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "schedule/durable_file.h"
 #include "schedule/file_system.h"
 
 namespace sorahemi::schedule {
@@ -34,6 +35,20 @@ class ScheduleFile {
  private:
   std::filesystem::path path_;
   FileSystem* system_;
+};
+
+// The file as one read found it, so that the keys of one page or one dialog load come from one
+// moment of the file.
+class ScheduleText {
+ public:
+  explicit ScheduleText(const ScheduleFile& file);
+
+  // As ScheduleFile's, on the bytes read.
+  std::string read(std::string_view section, std::string_view key, std::string_view fallback) const;
+  bool has_key(std::string_view section, std::string_view key) const;
+
+ private:
+  std::optional<FileBytes> bytes_;
 };
 
 // One section of the file read once, for commands that compose many pages in one run.
