@@ -1,8 +1,12 @@
 // sorahemi-cli: the daily page and the dialog's apply rule, for scripts and headless use.
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,36 +49,123 @@ Date parse_date(const std::string& text) {
   throw UsageError{"bad date '" + text + "': expected YYYY-MM-DD from 0001-01-01 to 9999-12-31"};
 }
 
-void append_escaped(std::string& line, std::string_view text) {
-  for (std::size_t special; (special = text.find_first_of("\t\r\n\\")) != std::string_view::npos;) {
-    line.append(text.substr(0, special));
-    switch (text[special]) {
-      case '\t':
-        line += "\\t";
-        break;
-      case '\r':
-        line += "\\r";
-        break;
-      case '\n':
-        line += "\\n";
-        break;
-      default:
-        line += "\\\\";
+void print(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+// Standard output through a buffer that goes out a megabyte at a time: a range prints a few
+// hundred megabytes in short pieces, which string appends and stdio would each slow down.
+class Output {
+ public:
+  Output() : buffer_(std::make_unique_for_overwrite<char[]>(capacity)), end_(buffer_.get()) {}
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
+  ~Output() { flush(); }
+
+  Output& append(std::string_view text) {
+    if (text.size() > room()) {
+      flush();
+      if (text.size() > capacity) {
+        print(text);
+        return *this;
+      }
     }
-    text.remove_prefix(special + 1);
+    std::memcpy(end_, text.data(), text.size());
+    end_ += text.size();
+    return *this;
   }
-  line.append(text);
+
+  void flush() {
+    print({buffer_.get(), static_cast<std::size_t>(end_ - buffer_.get())});
+    end_ = buffer_.get();
+  }
+
+ private:
+  static constexpr std::size_t capacity = 1 << 20;
+  std::size_t room() const { return capacity - static_cast<std::size_t>(end_ - buffer_.get()); }
+
+  std::unique_ptr<char[]> buffer_;
+  char* end_;
+};
+
+bool needs_escape(char c) { return c == '\t' || c == '\r' || c == '\n' || c == '\\'; }
+
+std::string_view escaped(char c) {
+  switch (c) {
+    case '\t':
+      return "\\t";
+    case '\r':
+      return "\\r";
+    case '\n':
+      return "\\n";
+    default:
+      return "\\\\";
+  }
 }
 
-void append_tsv_line(std::string& out, Date date, const schedule::DailyPage& page) {
-  out += sorahemi::reckoning::iso_date(date);
-  for (const std::string_view text :
-       {std::string_view(page.date_line), std::string_view(page.designation), page.tenichi(),
-        std::string_view(page.destination), std::string_view(page.direction)}) {
-    out += '\t';
-    append_escaped(out, text);
+template <class Out>
+void append_escaped(Out& out, std::string_view text) {
+  for (auto special = std::ranges::find_if(text, needs_escape); special != text.end();
+       special = std::ranges::find_if(text, needs_escape)) {
+    const auto length = static_cast<std::size_t>(special - text.begin());
+    out.append(text.substr(0, length)).append(escaped(*special));
+    text.remove_prefix(length + 1);
   }
-  out += '\n';
+  out.append(text);
+}
+
+// One --tsv line: the date in ISO form, then the page's texts. Only the stored ones can hold a
+// tab, a line break or a backslash; the reckoning's never do, so they go out as they are.
+std::string tsv_middle(std::string_view designation, std::string_view tenichi) {
+  std::string middle = "\t";
+  middle.append(designation).append("\t").append(tenichi).append("\t");
+  return middle;
+}
+
+template <class Out>
+void append_tsv_outing(Out& out, std::string_view destination, std::string_view direction) {
+  append_escaped(out, destination);
+  out.append("\t");
+  append_escaped(out, direction);
+  out.append("\n");
+}
+
+void append_tsv_line(Output& out, Date date, const schedule::DailyPage& page) {
+  out.append(sorahemi::reckoning::iso_date(date)).append("\t").append(page.date_line);
+  out.append(tsv_middle(page.designation, page.tenichi()));
+  append_tsv_outing(out, page.destination, page.direction);
+}
+
+// The lines of a range, with the parts that repeat made once: the date's text up to the day of
+// the month, and the middle of the line for each day of the sixty-day cycle.
+void print_tsv_range(schedule::DailyPageRun& run, Date to) {
+  std::array<std::string, 60> middles;  // by kanshi index
+  Output out;
+  std::string dated;  // the ISO date and a tab
+  std::string_view destination;
+  std::string_view direction;
+  std::string outing;  // the end of the line for those texts
+  for (;; run.next()) {
+    const Date date = run.date();
+    const auto day = static_cast<unsigned>(date.day());
+    if (dated.empty() || day == 1) {
+      dated = sorahemi::reckoning::iso_date(date) + '\t';
+    } else {
+      dated[8] = static_cast<char>('0' + day / 10);
+      dated[9] = static_cast<char>('0' + day % 10);
+    }
+    std::string& middle = middles[static_cast<std::size_t>(run.kanshi_index())];
+    if (middle.empty()) middle = tsv_middle(run.designation(), run.tenichi());
+    out.append(dated).append(run.date_line()).append(middle);
+    // Days without an entry show the same texts, so their end of the line is made once.
+    if (run.destination().data() != destination.data() ||
+        run.direction().data() != direction.data()) {
+      destination = run.destination();
+      direction = run.direction();
+      outing.clear();
+      append_tsv_outing(outing, destination, direction);
+    }
+    out.append(outing);
+    if (date == to) break;
+  }
 }
 
 std::string readable_page(const schedule::DailyPage& page) {
@@ -84,8 +175,6 @@ std::string readable_page(const schedule::DailyPage& page) {
   if (!page.direction.empty()) text.append("　").append(page.direction);
   return text + "\n";
 }
-
-void print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
 struct PageOptions {
   std::string schedule;
@@ -115,29 +204,20 @@ void run_page(const PageOptions& options) {
     const Date from = parse_date(options.from);
     const Date to = parse_date(options.to);
     if (to < from) throw UsageError{"--to " + options.to + " lies before --from " + options.from};
-    const schedule::ScheduleSnapshot snapshot(file, schedule::schedule_section);
-    std::string out;
-    for (auto day = std::chrono::sys_days{from}; day <= std::chrono::sys_days{to}; ++day) {
-      append_tsv_line(out, Date{day}, schedule::compose_daily_page(Date{day}, snapshot));
-      if (out.size() >= (1 << 20)) {
-        print(out);
-        out.clear();
-      }
-    }
-    print(out);
+    schedule::DailyPageRun run(file, from);
+    print_tsv_range(run, to);
     return;
   }
   std::vector<Date> dates;
   for (const std::string& text : options.dates) dates.push_back(parse_date(text));
   if (dates.empty()) dates.push_back(sorahemi::reckoning::today());
+  Output out;
   for (std::size_t i = 0; i < dates.size(); ++i) {
     const schedule::DailyPage page = schedule::compose_daily_page(dates[i], file);
     if (options.tsv) {
-      std::string line;
-      append_tsv_line(line, dates[i], page);
-      print(line);
+      append_tsv_line(out, dates[i], page);
     } else {
-      print((i > 0 ? "\n" : "") + readable_page(page));
+      out.append(i > 0 ? "\n" : "").append(readable_page(page));
     }
   }
 }

@@ -53,19 +53,35 @@ class JapaneseCalendarData {
     const icu::UnicodeString* names = symbols.getEraNames(count);
     for (int32_t i = 0; i < count; ++i) era_names_.push_back(to_utf8(names[i]));
     const icu::UnicodeString* weekdays = symbols.getShortWeekdays(count);
-    for (int32_t i = 0; i < 7 && i + 1 < count; ++i) weekday_names_[i] = to_utf8(weekdays[i + 1]);
+    std::array<std::string, 7> weekday_names;  // Sunday first
+    for (int32_t i = 0; i < 7 && i + 1 < count; ++i) weekday_names[i] = to_utf8(weekdays[i + 1]);
+    for (unsigned day = 1; day <= 31; ++day) {
+      for (std::size_t weekday = 0; weekday < 7; ++weekday) {
+        std::string& part = day_parts_[day - 1][weekday];
+        append_zero_padded(part, day, 1);
+        part.append("日(").append(weekday_names[weekday]).append(")");
+      }
+    }
     first_modern_era_ = icu_era_at(day_number(in_meiji)).first;
+    first_modern_year_ = first_year_ending_in_modern_era();
   }
 
   Era era(Date date, DayNumber n) {
+    if (static_cast<int>(date.year()) < first_modern_year_) return {};
     const auto [index, year] = era_at(date, n);
     if (index < first_modern_era_ || index >= static_cast<int>(era_names_.size())) return {};
     return {era_names_[index], year};
   }
 
-  std::string_view weekday(DayNumber n) const {
-    return weekday_names_[n % 7];  // day 1, 1 January 1, is a Monday
+  // Whether an era ends within the year, so that its days may differ in era.
+  bool era_changes_within(std::chrono::year year) {
+    if (static_cast<int>(year) < first_modern_year_) return false;
+    const YearEras& eras = eras_of(year);
+    return eras.first_day.first != eras.last_day.first;
   }
+
+  // The ends of date lines, 3日(月), by day of the month and weekday from Sunday.
+  const std::array<std::array<std::string, 7>, 31>& day_parts() const { return day_parts_; }
 
  private:
   // Era numbers only grow, so a year that begins and ends in one era lies in it throughout;
@@ -76,16 +92,36 @@ class JapaneseCalendarData {
     std::pair<int, int> last_day;
   };
 
-  std::pair<int, int> era_at(Date date, DayNumber n) {
-    const int year = static_cast<int>(date.year());
-    YearEras& eras = years_[static_cast<std::size_t>(year)];
+  const YearEras& eras_of(std::chrono::year year) {
+    YearEras& eras = years_[static_cast<std::size_t>(static_cast<int>(year))];
     if (!eras.known) {
       using namespace std::chrono;
-      eras.first_day = icu_era_at(day_number(Date{date.year(), January, day{1}}));
-      eras.last_day = icu_era_at(day_number(Date{date.year(), December, day{31}}));
+      eras.first_day = icu_era_at(day_number(Date{year, January, day{1}}));
+      eras.last_day = icu_era_at(day_number(Date{year, December, day{31}}));
       eras.known = true;
     }
+    return eras;
+  }
+
+  std::pair<int, int> era_at(Date date, DayNumber n) {
+    const YearEras& eras = eras_of(date.year());
     return eras.first_day.first == eras.last_day.first ? eras.first_day : icu_era_at(n);
+  }
+
+  // Years before it lie wholly before 明治, so they need no question to ICU at all.
+  int first_year_ending_in_modern_era() {
+    int low = 1;
+    int high = static_cast<int>(in_meiji.year());
+    while (low < high) {
+      const int middle = (low + high) / 2;
+      const Date last_day = ymd(middle, 12, 31);
+      if (icu_era_at(day_number(last_day)).first < first_modern_era_) {
+        low = middle + 1;
+      } else {
+        high = middle;
+      }
+    }
+    return low;
   }
 
   std::pair<int, int> icu_era_at(DayNumber n) {
@@ -99,8 +135,9 @@ class JapaneseCalendarData {
 
   std::unique_ptr<icu::Calendar> calendar_;
   std::vector<std::string> era_names_;
-  std::array<std::string, 7> weekday_names_;  // Sunday first
+  std::array<std::array<std::string, 7>, 31> day_parts_;  // by day of month and weekday
   int first_modern_era_ = 0;
+  int first_modern_year_ = 1;
   std::vector<YearEras> years_ = std::vector<YearEras>(10000);
 };
 
@@ -111,21 +148,62 @@ JapaneseCalendarData& calendar_data() {
 
 }  // namespace
 
-std::string date_line(Date date) {
-  const DayNumber n = day_number(date);
-  JapaneseCalendarData& data = calendar_data();
-  const Era era = data.era(date, n);
-  std::string line;
-  append_zero_padded(line, static_cast<unsigned>(static_cast<int>(date.year())), 4);
-  line.append("(").append(era.name);
+std::string date_line(Date date) { return std::string(DateLines(date).line()); }
+
+DateLines::DateLines(Date first)
+    : date_(first),
+      day_number_(reckoning::day_number(first)),
+      day_parts_(&calendar_data().day_parts()) {
+  take_era();
+  make_head();
+  make_day();
+}
+
+void DateLines::next() {
+  using namespace std::chrono;
+  ++day_number_;
+  if (date_.day() < last_day_) {
+    date_ = Date{date_.year(), date_.month(), date_.day() + days{1}};
+    // The era is asked for daily only in a year in which one ends.
+    if (era_may_change_ && take_era()) make_head();
+  } else {
+    const year_month following = year_month(date_.year(), date_.month()) + months{1};
+    date_ = Date{following.year(), following.month(), day{1}};
+    take_era();
+    make_head();
+  }
+  make_day();
+}
+
+bool DateLines::take_era() {
+  const Era era = calendar_data().era(date_, day_number_);
+  // The names are views of one table, so the same era is the same view.
+  const bool changed = era.name.data() != era_name_.data() || era.year != era_year_;
+  era_name_ = era.name;
+  era_year_ = era.year;
+  return changed;
+}
+
+void DateLines::make_head() {
+  line_.clear();
+  append_zero_padded(line_, static_cast<unsigned>(static_cast<int>(date_.year())), 4);
+  line_.append("(").append(era_name_);
   // Two digits at least, never cut: 令和100 is the year 2118.
-  if (!era.name.empty()) append_zero_padded(line, static_cast<unsigned>(era.year), 2);
-  line.append(")年");
-  append_zero_padded(line, static_cast<unsigned>(date.month()), 1);
-  line.append("月");
-  append_zero_padded(line, static_cast<unsigned>(date.day()), 1);
-  line.append("日(").append(data.weekday(n)).append(")");
-  return line;
+  if (!era_name_.empty()) append_zero_padded(line_, static_cast<unsigned>(era_year_), 2);
+  line_.append(")年");
+  append_zero_padded(line_, static_cast<unsigned>(date_.month()), 1);
+  line_.append("月");
+  head_size_ = line_.size();
+  using namespace std::chrono;
+  last_day_ = year_month_day_last(date_.year(), month_day_last(date_.month())).day();
+  era_may_change_ = calendar_data().era_changes_within(date_.year());
+}
+
+void DateLines::make_day() {
+  // Day 1, 1 January 1, is a Monday.
+  const auto weekday = static_cast<std::size_t>(day_number_ % 7);
+  line_.replace(head_size_, std::string::npos,
+                (*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday]);
 }
 
 }  // namespace sorahemi::reckoning

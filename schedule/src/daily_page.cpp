@@ -1,16 +1,41 @@
 #include "schedule/daily_page.h"
 
-#include "reckoning/date_line.h"
+#include <charconv>
+#include <map>
+
 #include "reckoning/sexagenary.h"
+#include "schedule/cp932.h"
 #include "schedule/outing.h"
 
 namespace sorahemi::schedule {
 namespace {
 
-constexpr std::string_view no_outing = "なし";
+constexpr std::string_view no_direction;
 
-template <class Read>
-DailyPage compose(reckoning::Date date, const Read& read) {
+std::optional<unsigned> digits_at(std::string_view text, std::size_t pos, std::size_t length) {
+  unsigned value = 0;
+  const char* const first = text.data() + pos;
+  const auto [end, error] = std::from_chars(first, first + length, value);
+  if (error != std::errc{} || end != first + length) return std::nullopt;
+  return value;
+}
+
+// The date of a name as the lookups fold outing keys (20040503de, 20040503di); only such names
+// are ever asked for.
+std::optional<reckoning::Date> date_of_folded_key(std::string_view name) {
+  if (name.size() != 10 || !name.ends_with("de") && !name.ends_with("di")) return std::nullopt;
+  const auto year = digits_at(name, 0, 4);
+  const auto month = digits_at(name, 4, 2);
+  const auto day = digits_at(name, 6, 2);
+  if (!year || !month || !day) return std::nullopt;
+  const reckoning::Date date = reckoning::ymd(static_cast<int>(*year), *month, *day);
+  if (!reckoning::in_range(date)) return std::nullopt;
+  return date;
+}
+
+}  // namespace
+
+DailyPage compose_daily_page(reckoning::Date date, const ScheduleFile& file) {
   using namespace reckoning;
   DailyPage page;
   const DayNumber n = day_number(date);
@@ -18,24 +43,41 @@ DailyPage compose(reckoning::Date date, const Read& read) {
   page.designation = designation(stem_index(n), branch_index(n));
   page.kanshi_index = kanshi_index(n);
   const OutingKeys keys = outing_keys(date);
-  page.destination = read(keys.destination, no_outing);
-  page.direction = read(keys.direction, "");
+  const ScheduleText text(file);
+  page.destination = text.read(schedule_section, keys.destination, no_outing);
+  page.direction = text.read(schedule_section, keys.direction, no_direction);
   return page;
 }
 
-}  // namespace
-
-DailyPage compose_daily_page(reckoning::Date date, const ScheduleFile& file) {
-  const ScheduleText text(file);
-  return compose(date, [&](std::string_view key, std::string_view fallback) {
-    return text.read(schedule_section, key, fallback);
-  });
+DailyPageRun::DailyPageRun(const ScheduleFile& file, reckoning::Date first) : lines_(first) {
+  // The cycle pairs stem k mod 10 with branch k mod 12.
+  for (reckoning::KanshiIndex k = 0; k < 60; ++k) {
+    designations_[k] = reckoning::designation(k % 10, k % 12);
+    tenichi_[k] = reckoning::tenichi_direction(k);
+  }
+  std::map<reckoning::Date, StoredOuting> by_date;
+  const ScheduleSnapshot snapshot(file, schedule_section);
+  for (const auto& [name, value] : snapshot.values()) {
+    const auto date = date_of_folded_key(name);
+    if (!date) continue;
+    StoredOuting& stored = by_date.try_emplace(*date, StoredOuting{*date}).first->second;
+    (name.ends_with("de") ? stored.destination : stored.direction) = cp932::decode(value);
+  }
+  for (auto& [date, stored] : by_date) {
+    if (date >= first) outings_.push_back(std::move(stored));
+  }
+  find_outing();
 }
 
-DailyPage compose_daily_page(reckoning::Date date, const ScheduleSnapshot& snapshot) {
-  return compose(date, [&](std::string_view key, std::string_view fallback) {
-    return snapshot.read(key, fallback);
-  });
+void DailyPageRun::find_outing() {
+  const bool stored = next_outing_ < outings_.size() && outings_[next_outing_].date == date();
+  outing_ = stored ? &outings_[next_outing_] : nullptr;
+}
+
+void DailyPageRun::next() {
+  if (outing_) ++next_outing_;
+  lines_.next();
+  find_outing();
 }
 
 }  // namespace sorahemi::schedule

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <utility>
 #include <vector>
 
@@ -135,6 +136,29 @@ TEST_F(OutingTest, DailyPagesOfTheWorkedExamples) {
     EXPECT_EQ(page.tenichi(), row.tenichi);
     EXPECT_EQ(page.destination, row.destination);
     EXPECT_EQ(page.direction, row.direction);
+  }
+}
+
+// A run makes each page from the one before; every page must be the one composed alone, across
+// month and year ends, a leap day, the change of era within a year and stored entries.
+TEST_F(OutingTest, RunOfPagesEqualsSinglePages) {
+  store({{"20190430DE", "京都"},
+         {"20190430DI", "卯（東）"},
+         {"20190501DE", ""},
+         {"20190502DI", "子（北）"},
+         {"20200229DE", "閏日"}});
+  std::ofstream(file.path(), std::ios::app | std::ios::binary) << "20191231de=folded\r\n";
+  for (const reckoning::Date first :
+       {ymd(2019, 1, 1), ymd(2019, 4, 30), ymd(1868, 12, 31), ymd(1912, 7, 1), ymd(1988, 12, 1)}) {
+    DailyPageRun run(file, first);
+    for (int day = 0; day < 500; ++day, run.next()) {
+      const DailyPage page = compose_daily_page(run.date(), file);
+      ASSERT_EQ(run.date_line(), page.date_line);
+      ASSERT_EQ(run.designation(), page.designation);
+      ASSERT_EQ(run.tenichi(), page.tenichi());
+      ASSERT_EQ(run.destination(), page.destination);
+      ASSERT_EQ(run.direction(), page.direction);
+    }
   }
 }
 

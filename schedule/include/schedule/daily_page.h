@@ -1,13 +1,20 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "reckoning/date.h"
+#include "reckoning/date_line.h"
 #include "reckoning/tenichi.h"
 #include "schedule/schedule_file.h"
 
 namespace sorahemi::schedule {
+
+// The destination of a date without an entry.
+inline constexpr std::string_view no_outing = "なし";
 
 // The four texts of the main window for one date.
 struct DailyPage {
@@ -25,7 +32,45 @@ struct DailyPage {
 
 // The reckoning first, then the date's two keys read through one accessor.
 DailyPage compose_daily_page(reckoning::Date date, const ScheduleFile& file);
-// The same page from a section read once.
-DailyPage compose_daily_page(reckoning::Date date, const ScheduleSnapshot& snapshot);
+// The pages of consecutive dates from one read of the file, for commands that print many: each
+// page is made from the one before, so a long run costs little per day. The texts are those of
+// DailyPage and stay valid until next().
+class DailyPageRun {
+ public:
+  DailyPageRun(const ScheduleFile& file, reckoning::Date first);
+
+  reckoning::Date date() const { return lines_.date(); }
+  std::string_view date_line() const { return lines_.line(); }
+  reckoning::KanshiIndex kanshi_index() const {
+    return reckoning::kanshi_index(lines_.day_number());
+  }
+  std::string_view designation() const { return designations_[kanshi_index()]; }
+  std::string_view tenichi() const { return tenichi_[kanshi_index()]; }
+  std::string_view destination() const {
+    return outing_ && outing_->destination ? *outing_->destination : no_outing;
+  }
+  std::string_view direction() const {
+    return outing_ && outing_->direction ? *outing_->direction : std::string_view();
+  }
+
+  // Moves on to the following date, which must not lie after reckoning::last_date.
+  void next();
+
+ private:
+  struct StoredOuting {
+    reckoning::Date date;
+    std::optional<std::string> destination;
+    std::optional<std::string> direction;
+  };
+
+  void find_outing();
+
+  reckoning::DateLines lines_;
+  std::array<std::string, 60> designations_;  // by kanshi index
+  std::array<std::string_view, 60> tenichi_;  // by kanshi index
+  std::vector<StoredOuting> outings_;         // by date
+  std::size_t next_outing_ = 0;               // the first not before the date
+  const StoredOuting* outing_ = nullptr;      // the date's, if stored
+};
 
 }  // namespace sorahemi::schedule

@@ -58,6 +58,9 @@ class ScheduleSnapshot {
 
   std::string read(std::string_view key, std::string_view fallback) const;
 
+  // Every key by folded name (profile::fold_name), with its code page 932 value.
+  const std::unordered_map<std::string, std::string>& values() const { return values_; }
+
  private:
   std::unordered_map<std::string, std::string> values_;
 };
