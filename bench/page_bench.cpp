@@ -110,8 +110,8 @@ BENCHMARK(BM_page_small);
 BENCHMARK(BM_page_small_floor);
 BENCHMARK(BM_page_large);
 BENCHMARK(BM_page_large_floor);
-BENCHMARK(BM_apply)->Iterations(50);
-BENCHMARK(BM_apply_floor)->Iterations(50);
+BENCHMARK(BM_apply)->Iterations(10);
+BENCHMARK(BM_apply_floor)->Iterations(10);
 
 }  // namespace
 

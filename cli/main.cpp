@@ -134,36 +134,39 @@ void append_tsv_line(Output& out, Date date, const schedule::DailyPage& page) {
   append_tsv_outing(out, page.destination, page.direction);
 }
 
-// The lines of a range, with the parts that repeat made once: the date's text up to the day of
-// the month, and the middle of the line for each day of the sixty-day cycle.
+// The lines of a range, with the parts that repeat made once: the ISO date and the date line
+// up to the month, kept for the month with only the day's digits changed, and the rest of the
+// line after the day for each day of the sixty-day cycle and the outing texts shown.
 void print_tsv_range(schedule::DailyPageRun& run, Date to) {
-  std::array<std::string, 60> middles;  // by kanshi index
+  constexpr std::size_t iso_size = 10;
   Output out;
-  std::string dated;  // the ISO date and a tab
+  std::string head;                   // the ISO date, a tab, the date line up to the month
+  std::array<std::string, 60> tails;  // by kanshi index, for the outing texts below
   std::string_view destination;
   std::string_view direction;
   std::string outing;  // the end of the line for those texts
   for (;; run.next()) {
     const Date date = run.date();
     const auto day = static_cast<unsigned>(date.day());
-    if (dated.empty() || day == 1) {
-      dated = sorahemi::reckoning::iso_date(date) + '\t';
+    const sorahemi::reckoning::DateLines& line = run.date_lines();
+    if (day == 1 || head.empty() || std::string_view(head).substr(iso_size + 1) != line.head()) {
+      head = sorahemi::reckoning::iso_date(date) + '\t' + std::string(line.head());
     } else {
-      dated[8] = static_cast<char>('0' + day / 10);
-      dated[9] = static_cast<char>('0' + day % 10);
+      head[iso_size - 2] = static_cast<char>('0' + day / 10);
+      head[iso_size - 1] = static_cast<char>('0' + day % 10);
     }
-    std::string& middle = middles[static_cast<std::size_t>(run.kanshi_index())];
-    if (middle.empty()) middle = tsv_middle(run.designation(), run.tenichi());
-    out.append(dated).append(run.date_line()).append(middle);
-    // Days without an entry show the same texts, so their end of the line is made once.
+    // Days without an entry show the same texts, so their ends of lines are made once.
     if (run.destination().data() != destination.data() ||
         run.direction().data() != direction.data()) {
       destination = run.destination();
       direction = run.direction();
       outing.clear();
       append_tsv_outing(outing, destination, direction);
+      for (std::string& tail : tails) tail.clear();
     }
-    out.append(outing);
+    std::string& tail = tails[static_cast<std::size_t>(run.kanshi_index())];
+    if (tail.empty()) tail = tsv_middle(run.designation(), run.tenichi()) + outing;
+    out.append(head).append(line.day_part()).append(tail);
     if (date == to) break;
   }
 }

@@ -148,7 +148,7 @@ JapaneseCalendarData& calendar_data() {
 
 }  // namespace
 
-std::string date_line(Date date) { return std::string(DateLines(date).line()); }
+std::string date_line(Date date) { return DateLines(date).line(); }
 
 DateLines::DateLines(Date first)
     : date_(first),
@@ -156,7 +156,7 @@ DateLines::DateLines(Date first)
       day_parts_(&calendar_data().day_parts()) {
   take_era();
   make_head();
-  make_day();
+  take_day_part();
 }
 
 void DateLines::next() {
@@ -172,7 +172,7 @@ void DateLines::next() {
     take_era();
     make_head();
   }
-  make_day();
+  take_day_part();
 }
 
 bool DateLines::take_era() {
@@ -185,25 +185,23 @@ bool DateLines::take_era() {
 }
 
 void DateLines::make_head() {
-  line_.clear();
-  append_zero_padded(line_, static_cast<unsigned>(static_cast<int>(date_.year())), 4);
-  line_.append("(").append(era_name_);
+  head_.clear();
+  append_zero_padded(head_, static_cast<unsigned>(static_cast<int>(date_.year())), 4);
+  head_.append("(").append(era_name_);
   // Two digits at least, never cut: 令和100 is the year 2118.
-  if (!era_name_.empty()) append_zero_padded(line_, static_cast<unsigned>(era_year_), 2);
-  line_.append(")年");
-  append_zero_padded(line_, static_cast<unsigned>(date_.month()), 1);
-  line_.append("月");
-  head_size_ = line_.size();
+  if (!era_name_.empty()) append_zero_padded(head_, static_cast<unsigned>(era_year_), 2);
+  head_.append(")年");
+  append_zero_padded(head_, static_cast<unsigned>(date_.month()), 1);
+  head_.append("月");
   using namespace std::chrono;
   last_day_ = year_month_day_last(date_.year(), month_day_last(date_.month())).day();
   era_may_change_ = calendar_data().era_changes_within(date_.year());
 }
 
-void DateLines::make_day() {
+void DateLines::take_day_part() {
   // Day 1, 1 January 1, is a Monday.
   const auto weekday = static_cast<std::size_t>(day_number_ % 7);
-  line_.replace(head_size_, std::string::npos,
-                (*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday]);
+  day_part_ = &(*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday];
 }
 
 }  // namespace sorahemi::reckoning

@@ -153,7 +153,7 @@ TEST_F(OutingTest, RunOfPagesEqualsSinglePages) {
     DailyPageRun run(file, first);
     for (int day = 0; day < 500; ++day, run.next()) {
       const DailyPage page = compose_daily_page(run.date(), file);
-      ASSERT_EQ(run.date_line(), page.date_line);
+      ASSERT_EQ(run.date_lines().line(), page.date_line);
       ASSERT_EQ(run.designation(), page.designation);
       ASSERT_EQ(run.tenichi(), page.tenichi());
       ASSERT_EQ(run.destination(), page.destination);

@@ -22,7 +22,10 @@ class DateLines {
 
   Date date() const { return date_; }
   DayNumber day_number() const { return day_number_; }
-  std::string_view line() const { return line_; }
+  // The line in two parts, 2004(平成16)年5月 and 3日(月), so that a run can send them as they are.
+  std::string_view head() const { return head_; }
+  std::string_view day_part() const { return *day_part_; }
+  std::string line() const { return head_ + *day_part_; }
 
   // Moves on to the following day; the date must lie before last_date.
   void next();
@@ -33,14 +36,14 @@ class DateLines {
 
   bool take_era();  // whether the era or its year differs from the day before's
   void make_head();
-  void make_day();
+  void take_day_part();
 
   Date date_;
   DayNumber day_number_;
   std::string_view era_name_;
   int era_year_ = 0;
-  std::string line_;
-  std::size_t head_size_ = 0;
+  std::string head_;
+  const std::string* day_part_ = nullptr;
   std::chrono::day last_day_;    // of the month
   bool era_may_change_ = false;  // within the year
   const DayParts* day_parts_;

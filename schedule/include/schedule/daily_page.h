@@ -40,7 +40,7 @@ class DailyPageRun {
   DailyPageRun(const ScheduleFile& file, reckoning::Date first);
 
   reckoning::Date date() const { return lines_.date(); }
-  std::string_view date_line() const { return lines_.line(); }
+  const reckoning::DateLines& date_lines() const { return lines_; }
   reckoning::KanshiIndex kanshi_index() const {
     return reckoning::kanshi_index(lines_.day_number());
   }
