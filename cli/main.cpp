@@ -149,7 +149,7 @@ void print_tsv_range(schedule::DailyPageRun& run, Date to) {
     const Date date = run.date();
     const auto day = static_cast<unsigned>(date.day());
     const sorahemi::reckoning::DateLines& line = run.date_lines();
-    if (day == 1 || head.empty() || std::string_view(head).substr(iso_size + 1) != line.head()) {
+    if (line.new_head() || head.empty()) {
       head = sorahemi::reckoning::iso_date(date) + '\t' + std::string(line.head());
     } else {
       head[iso_size - 2] = static_cast<char>('0' + day / 10);

@@ -153,6 +153,7 @@ std::string date_line(Date date) { return DateLines(date).line(); }
 DateLines::DateLines(Date first)
     : date_(first),
       day_number_(reckoning::day_number(first)),
+      weekday_(static_cast<std::size_t>(day_number_ % 7)),  // day 1, 1 January 1, is a Monday
       day_parts_(&calendar_data().day_parts()) {
   take_era();
   make_head();
@@ -162,6 +163,8 @@ DateLines::DateLines(Date first)
 void DateLines::next() {
   using namespace std::chrono;
   ++day_number_;
+  weekday_ = weekday_ == 6 ? 0 : weekday_ + 1;
+  new_head_ = false;
   if (date_.day() < last_day_) {
     date_ = Date{date_.year(), date_.month(), date_.day() + days{1}};
     // The era is asked for daily only in a year in which one ends.
@@ -185,6 +188,7 @@ bool DateLines::take_era() {
 }
 
 void DateLines::make_head() {
+  new_head_ = true;
   head_.clear();
   append_zero_padded(head_, static_cast<unsigned>(static_cast<int>(date_.year())), 4);
   head_.append("(").append(era_name_);
@@ -199,9 +203,7 @@ void DateLines::make_head() {
 }
 
 void DateLines::take_day_part() {
-  // Day 1, 1 January 1, is a Monday.
-  const auto weekday = static_cast<std::size_t>(day_number_ % 7);
-  day_part_ = &(*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday];
+  day_part_ = &(*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday_];
 }
 
 }  // namespace sorahemi::reckoning

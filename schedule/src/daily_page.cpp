@@ -49,7 +49,8 @@ DailyPage compose_daily_page(reckoning::Date date, const ScheduleFile& file) {
   return page;
 }
 
-DailyPageRun::DailyPageRun(const ScheduleFile& file, reckoning::Date first) : lines_(first) {
+DailyPageRun::DailyPageRun(const ScheduleFile& file, reckoning::Date first)
+    : lines_(first), kanshi_index_(reckoning::kanshi_index(lines_.day_number())) {
   // The cycle pairs stem k mod 10 with branch k mod 12.
   for (reckoning::KanshiIndex k = 0; k < 60; ++k) {
     designations_[k] = reckoning::designation(k % 10, k % 12);
@@ -77,6 +78,7 @@ void DailyPageRun::find_outing() {
 void DailyPageRun::next() {
   if (outing_) ++next_outing_;
   lines_.next();
+  kanshi_index_ = kanshi_index_ == 59 ? 0 : kanshi_index_ + 1;
   find_outing();
 }
 

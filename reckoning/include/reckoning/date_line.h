@@ -26,6 +26,8 @@ class DateLines {
   std::string_view head() const { return head_; }
   std::string_view day_part() const { return *day_part_; }
   std::string line() const { return head_ + *day_part_; }
+  // Whether the last move made a new head: a new month, or a new era within one.
+  bool new_head() const { return new_head_; }
 
   // Moves on to the following day; the date must lie before last_date.
   void next();
@@ -40,10 +42,12 @@ class DateLines {
 
   Date date_;
   DayNumber day_number_;
+  std::size_t weekday_;  // from Sunday
   std::string_view era_name_;
   int era_year_ = 0;
   std::string head_;
   const std::string* day_part_ = nullptr;
+  bool new_head_ = true;
   std::chrono::day last_day_;    // of the month
   bool era_may_change_ = false;  // within the year
   const DayParts* day_parts_;

@@ -41,9 +41,7 @@ class DailyPageRun {
 
   reckoning::Date date() const { return lines_.date(); }
   const reckoning::DateLines& date_lines() const { return lines_; }
-  reckoning::KanshiIndex kanshi_index() const {
-    return reckoning::kanshi_index(lines_.day_number());
-  }
+  reckoning::KanshiIndex kanshi_index() const { return kanshi_index_; }
   std::string_view designation() const { return designations_[kanshi_index()]; }
   std::string_view tenichi() const { return tenichi_[kanshi_index()]; }
   std::string_view destination() const {
@@ -66,6 +64,7 @@ class DailyPageRun {
   void find_outing();
 
   reckoning::DateLines lines_;
+  reckoning::KanshiIndex kanshi_index_;
   std::array<std::string, 60> designations_;  // by kanshi index
   std::array<std::string_view, 60> tenichi_;  // by kanshi index
   std::vector<StoredOuting> outings_;         // by date
