@@ -23,7 +23,7 @@ std::optional<unsigned> digits_at(std::string_view text, std::size_t pos, std::s
 // The date of a name as the lookups fold outing keys (20040503de, 20040503di); only such names
 // are ever asked for.
 std::optional<reckoning::Date> date_of_folded_key(std::string_view name) {
-  if (name.size() != 10 || !name.ends_with("de") && !name.ends_with("di")) return std::nullopt;
+  if (name.size() != 10 || (!name.ends_with("de") && !name.ends_with("di"))) return std::nullopt;
   const auto year = digits_at(name, 0, 4);
   const auto month = digits_at(name, 4, 2);
   const auto day = digits_at(name, 6, 2);
@@ -61,7 +61,8 @@ DailyPageRun::DailyPageRun(const ScheduleFile& file, reckoning::Date first)
   for (const auto& [name, value] : snapshot.values()) {
     const auto date = date_of_folded_key(name);
     if (!date) continue;
-    StoredOuting& stored = by_date.try_emplace(*date, StoredOuting{*date}).first->second;
+    StoredOuting& stored =
+        by_date.try_emplace(*date, StoredOuting{*date, std::nullopt, std::nullopt}).first->second;
     (name.ends_with("de") ? stored.destination : stored.direction) = cp932::decode(value);
   }
   for (auto& [date, stored] : by_date) {
