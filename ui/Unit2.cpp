@@ -46,9 +46,11 @@ TForm2::TForm2(Surroundings surroundings)
   // Closing the main window ends the program even while this one is open.
   setAttribute(Qt::WA_QuitOnClose, false);
 
+  QStringList directions;
   for (const std::string_view direction : reckoning::direction_texts) {
-    ui_->CBDir->addItem(to_qstring(direction));
+    directions.append(to_qstring(direction));
   }
+  ui_->CBDir->addItems(directions);
   keep_one_line(ui_->EdDest);
   keep_one_line(ui_->CBDir->lineEdit());
 
