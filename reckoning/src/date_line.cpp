@@ -157,25 +157,19 @@ DateLines::DateLines(Date first)
       day_parts_(&calendar_data().day_parts()) {
   take_era();
   make_head();
-  take_day_part();
+  day_part_ = &(*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday_];
 }
 
-void DateLines::next() {
+void DateLines::change_era_if_ended() {
+  if (take_era()) make_head();
+}
+
+void DateLines::begin_next_month() {
   using namespace std::chrono;
-  ++day_number_;
-  weekday_ = weekday_ == 6 ? 0 : weekday_ + 1;
-  new_head_ = false;
-  if (date_.day() < last_day_) {
-    date_ = Date{date_.year(), date_.month(), date_.day() + days{1}};
-    // The era is asked for daily only in a year in which one ends.
-    if (era_may_change_ && take_era()) make_head();
-  } else {
-    const year_month following = year_month(date_.year(), date_.month()) + months{1};
-    date_ = Date{following.year(), following.month(), day{1}};
-    take_era();
-    make_head();
-  }
-  take_day_part();
+  const year_month following = year_month(date_.year(), date_.month()) + months{1};
+  date_ = Date{following.year(), following.month(), day{1}};
+  take_era();
+  make_head();
 }
 
 bool DateLines::take_era() {
@@ -200,10 +194,6 @@ void DateLines::make_head() {
   using namespace std::chrono;
   last_day_ = year_month_day_last(date_.year(), month_day_last(date_.month())).day();
   era_may_change_ = calendar_data().era_changes_within(date_.year());
-}
-
-void DateLines::take_day_part() {
-  day_part_ = &(*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday_];
 }
 
 }  // namespace sorahemi::reckoning

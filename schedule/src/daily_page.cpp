@@ -71,16 +71,4 @@ DailyPageRun::DailyPageRun(const ScheduleFile& file, reckoning::Date first)
   find_outing();
 }
 
-void DailyPageRun::find_outing() {
-  const bool stored = next_outing_ < outings_.size() && outings_[next_outing_].date == date();
-  outing_ = stored ? &outings_[next_outing_] : nullptr;
-}
-
-void DailyPageRun::next() {
-  if (outing_) ++next_outing_;
-  lines_.next();
-  kanshi_index_ = kanshi_index_ == 59 ? 0 : kanshi_index_ + 1;
-  find_outing();
-}
-
 }  // namespace sorahemi::schedule

@@ -29,8 +29,21 @@ class DateLines {
   // Whether the last move made a new head: a new month, or a new era within one.
   bool new_head() const { return new_head_; }
 
-  // Moves on to the following day; the date must lie before last_date.
-  void next();
+  // Moves on to the following day; the date must lie before last_date. Inline, as a run of pages
+  // takes this step for every day.
+  void next() {
+    ++day_number_;
+    weekday_ = weekday_ == 6 ? 0 : weekday_ + 1;
+    new_head_ = false;
+    if (date_.day() < last_day_) {
+      date_ = Date{date_.year(), date_.month(), date_.day() + std::chrono::days{1}};
+      // The era is asked for daily only in a year in which one ends.
+      if (era_may_change_) change_era_if_ended();
+    } else {
+      begin_next_month();
+    }
+    day_part_ = &(*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday_];
+  }
 
  private:
   // The ends of date lines, 3日(月), by day of the month and weekday.
@@ -38,7 +51,8 @@ class DateLines {
 
   bool take_era();  // whether the era or its year differs from the day before's
   void make_head();
-  void take_day_part();
+  void change_era_if_ended();
+  void begin_next_month();
 
   Date date_;
   DayNumber day_number_;

@@ -52,7 +52,12 @@ class DailyPageRun {
   }
 
   // Moves on to the following date, which must not lie after reckoning::last_date.
-  void next();
+  void next() {
+    if (outing_) ++next_outing_;
+    lines_.next();
+    kanshi_index_ = kanshi_index_ == 59 ? 0 : kanshi_index_ + 1;
+    find_outing();
+  }
 
  private:
   struct StoredOuting {
@@ -61,7 +66,10 @@ class DailyPageRun {
     std::optional<std::string> direction;
   };
 
-  void find_outing();
+  void find_outing() {
+    const bool stored = next_outing_ < outings_.size() && outings_[next_outing_].date == date();
+    outing_ = stored ? &outings_[next_outing_] : nullptr;
+  }
 
   reckoning::DateLines lines_;
   reckoning::KanshiIndex kanshi_index_;
