@@ -63,6 +63,7 @@ class JapaneseCalendarData {
       }
     }
     first_modern_era_ = icu_era_at(day_number(in_meiji)).first;
+    newest_era_ = calendar_->getMaximum(UCAL_ERA);
     first_modern_year_ = first_year_ending_in_modern_era();
   }
 
@@ -93,13 +94,19 @@ class JapaneseCalendarData {
   };
 
   const YearEras& eras_of(std::chrono::year year) {
-    YearEras& eras = years_[static_cast<std::size_t>(static_cast<int>(year))];
-    if (!eras.known) {
+    const auto index = static_cast<std::size_t>(static_cast<int>(year));
+    YearEras& eras = years_[index];
+    if (eras.known) return eras;
+    const YearEras& before = years_[index - 1];
+    if (before.known && before.last_day.first == newest_era_) {
+      // No era follows the newest one in the data, so its years simply count on.
+      eras.first_day = eras.last_day = {newest_era_, before.last_day.second + 1};
+    } else {
       using namespace std::chrono;
       eras.first_day = icu_era_at(day_number(Date{year, January, day{1}}));
       eras.last_day = icu_era_at(day_number(Date{year, December, day{31}}));
-      eras.known = true;
     }
+    eras.known = true;
     return eras;
   }
 
@@ -137,6 +144,7 @@ class JapaneseCalendarData {
   std::vector<std::string> era_names_;
   std::array<std::array<std::string, 7>, 31> day_parts_;  // by day of month and weekday
   int first_modern_era_ = 0;
+  int newest_era_ = 0;
   int first_modern_year_ = 1;
   std::vector<YearEras> years_ = std::vector<YearEras>(10000);
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 
 #include "reckoning/sexagenary.h"
 
@@ -46,6 +47,19 @@ TEST(DateLine, WeekdayFollowsTheStandardCalendarOverFourHundredYears) {
     const std::string expected =
         std::string("(") + names[std::chrono::weekday{d}.c_encoding()] + ")";
     ASSERT_EQ(line.substr(line.size() - expected.size()), expected) << line;
+  }
+}
+
+// A run of lines counts the newest era's years on by itself once a year lies wholly in it; each
+// new year must still read as 令和 year Y - 2018, up to the three-digit years.
+TEST(DateLine, RunCountsTheNewestErasYearsOn) {
+  DateLines lines(ymd(2019, 12, 31));
+  for (int year = 2020; year <= 2130; ++year) {
+    while (lines.date() != ymd(year, 1, 1)) lines.next();
+    const int era_year = year - 2018;
+    const std::string expected = std::to_string(year) + "(令和" + (era_year < 10 ? "0" : "") +
+                                 std::to_string(era_year) + ")年1月1日(";
+    ASSERT_EQ(lines.line().substr(0, expected.size()), expected);
   }
 }
 
