@@ -2,7 +2,6 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -28,24 +27,8 @@ struct UsageError {
   std::string message;
 };
 
-std::optional<int> field(std::string_view text, std::size_t pos, std::size_t length) {
-  int value = 0;
-  const char* first = text.data() + pos;
-  const auto [end, error] = std::from_chars(first, first + length, value);
-  if (error != std::errc{} || end != first + length) return std::nullopt;
-  return value;
-}
-
 Date parse_date(const std::string& text) {
-  const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-';
-  const auto year = shaped ? field(text, 0, 4) : std::nullopt;
-  const auto month = shaped ? field(text, 5, 2) : std::nullopt;
-  const auto day = shaped ? field(text, 8, 2) : std::nullopt;
-  if (year && month && day) {
-    const Date date =
-        sorahemi::reckoning::ymd(*year, static_cast<unsigned>(*month), static_cast<unsigned>(*day));
-    if (sorahemi::reckoning::in_range(date)) return date;
-  }
+  if (const auto date = sorahemi::reckoning::from_iso_date(text)) return *date;
   throw UsageError{"bad date '" + text + "': expected YYYY-MM-DD from 0001-01-01 to 9999-12-31"};
 }
 

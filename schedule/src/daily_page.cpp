@@ -1,6 +1,5 @@
 #include "schedule/daily_page.h"
 
-#include <charconv>
 #include <map>
 
 #include "reckoning/sexagenary.h"
@@ -12,25 +11,11 @@ namespace {
 
 constexpr std::string_view no_direction;
 
-std::optional<unsigned> digits_at(std::string_view text, std::size_t pos, std::size_t length) {
-  unsigned value = 0;
-  const char* const first = text.data() + pos;
-  const auto [end, error] = std::from_chars(first, first + length, value);
-  if (error != std::errc{} || end != first + length) return std::nullopt;
-  return value;
-}
-
 // The date of a name as the lookups fold outing keys (20040503de, 20040503di); only such names
 // are ever asked for.
 std::optional<reckoning::Date> date_of_folded_key(std::string_view name) {
-  if (name.size() != 10 || (!name.ends_with("de") && !name.ends_with("di"))) return std::nullopt;
-  const auto year = digits_at(name, 0, 4);
-  const auto month = digits_at(name, 4, 2);
-  const auto day = digits_at(name, 6, 2);
-  if (!year || !month || !day) return std::nullopt;
-  const reckoning::Date date = reckoning::ymd(static_cast<int>(*year), *month, *day);
-  if (!reckoning::in_range(date)) return std::nullopt;
-  return date;
+  if (!name.ends_with("de") && !name.ends_with("di")) return std::nullopt;
+  return reckoning::from_eight_digit_date(name.substr(0, name.size() - 2));
 }
 
 }  // namespace

@@ -207,6 +207,14 @@ KeySearch find_entry(std::string_view text, const Line& section, std::string_vie
   return search;
 }
 
+// The key's entry in the first section of that name.
+std::optional<Entry> find_key(std::string_view text, std::string_view section,
+                              std::string_view key) {
+  const auto found_section = find_section(text, section);
+  if (!found_section) return std::nullopt;
+  return find_entry(text, *found_section, key).entry;
+}
+
 // The last entry line of the section, walking back from its end; the header when it has none.
 Line last_entry(std::string_view text, const Line& header, std::size_t section_end) {
   for (std::size_t next = section_end; next > header.next;) {
@@ -253,16 +261,13 @@ std::string fold_name(std::string_view name) { return ascii_folded(cp932::decode
 
 std::optional<std::string> value(std::string_view text, std::string_view section,
                                  std::string_view key) {
-  const auto found_section = find_section(text, section);
-  if (!found_section) return std::nullopt;
-  const auto entry = find_entry(text, *found_section, key).entry;
+  const auto entry = find_key(text, section, key);
   if (!entry) return std::nullopt;
   return std::string(cut_to_characters(entry->parsed.value, max_value_bytes));
 }
 
 bool has_key(std::string_view text, std::string_view section, std::string_view key) {
-  const auto found_section = find_section(text, section);
-  return found_section && find_entry(text, *found_section, key).entry;
+  return find_key(text, section, key).has_value();
 }
 
 std::unordered_map<std::string, std::string> section_values(std::string_view text,
@@ -305,9 +310,7 @@ Edit value_edit(std::string_view text, std::string_view section, std::string_vie
 
 std::optional<Edit> removal_edit(std::string_view text, std::string_view section,
                                  std::string_view key) {
-  const auto found_section = find_section(text, section);
-  if (!found_section) return std::nullopt;
-  const auto entry = find_entry(text, *found_section, key).entry;
+  const auto entry = find_key(text, section, key);
   if (!entry) return std::nullopt;
   return Edit{entry->line.begin, entry->line.next, ""};
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace sorahemi::reckoning {
 
@@ -23,5 +25,8 @@ Date today();
 // 2004-05-03, and the eight digits of the schedule file's keys: 20040503.
 std::string iso_date(Date date);
 std::string eight_digit_date(Date date);
+// The other way: the date such a text names, when it lies in the reckoning's range.
+std::optional<Date> from_iso_date(std::string_view text);
+std::optional<Date> from_eight_digit_date(std::string_view text);
 
 }  // namespace sorahemi::reckoning
