@@ -165,7 +165,7 @@ DateLines::DateLines(Date first)
       day_parts_(&calendar_data().day_parts()) {
   take_era();
   make_head();
-  day_part_ = &(*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday_];
+  take_day_part();
 }
 
 void DateLines::change_era_if_ended() {

@@ -42,7 +42,7 @@ class DateLines {
     } else {
       begin_next_month();
     }
-    day_part_ = &(*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday_];
+    take_day_part();
   }
 
  private:
@@ -52,6 +52,9 @@ class DateLines {
   bool take_era();  // whether the era or its year differs from the day before's
   void make_head();
   void change_era_if_ended();
+  void take_day_part() {
+    day_part_ = &(*day_parts_)[static_cast<unsigned>(date_.day()) - 1][weekday_];
+  }
   void begin_next_month();
 
   Date date_;
