@@ -30,8 +30,9 @@ struct DailyPage {
   std::string_view tenichi() const { return reckoning::tenichi_direction(kanshi_index); }
 };
 
-// The reckoning first, then the date's two keys read through one accessor.
+// The reckoning first, then the date's two keys from one read of the file.
 DailyPage compose_daily_page(reckoning::Date date, const ScheduleFile& file);
+
 // The pages of consecutive dates from one read of the file, for commands that print many: each
 // page is made from the one before, so a long run costs little per day. The texts are those of
 // DailyPage and stay valid until next().
